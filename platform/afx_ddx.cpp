@@ -1,0 +1,69 @@
+#include "afx_ddx.h"
+
+#include "number_text.h"
+
+const char* const AFX_PROMPT_ENTER_NUMBER = "Please enter a number.";
+
+CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate)
+    : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
+
+HWND CDataExchange::PrepareCtrl(int id) {
+    m_hWndLastControl = backend::dialog_item(m_pDlgWnd->m_hWnd, id);
+    m_lastWasEdit = false;
+    return m_hWndLastControl;
+}
+
+HWND CDataExchange::PrepareEditCtrl(int id) {
+    HWND control = PrepareCtrl(id);
+    m_lastWasEdit = true;
+    return control;
+}
+
+void CDataExchange::Fail() {
+    m_failed = true;
+    if (!m_bSaveAndValidate || m_hWndLastControl == nullptr) return;
+    backend::set_focus(m_hWndLastControl);
+    // Select the whole field, so the user's next keystroke replaces the refused text.
+    if (m_lastWasEdit) backend::send_message(m_hWndLastControl, EM_SETSEL, 0, -1);
+}
+
+void DDX_Text(CDataExchange* pDX, int id, double& value) {
+    if (pDX->HasFailed()) return;
+    HWND field = pDX->PrepareEditCtrl(id);
+    if (!pDX->m_bSaveAndValidate) {
+        backend::set_window_text(field, FormatDouble(value));
+        return;
+    }
+    const std::optional<double> read = ParseDouble(backend::window_text(field));
+    if (!read) {
+        pDX->m_pDlgWnd->MessageBoxA(AFX_PROMPT_ENTER_NUMBER, nullptr, MB_ICONEXCLAMATION);
+        pDX->Fail();
+        return;
+    }
+    value = *read;
+}
+
+void DDX_Text(CDataExchange* pDX, int id, CString& value) {
+    if (pDX->HasFailed()) return;
+    HWND control = pDX->PrepareEditCtrl(id);
+    if (pDX->m_bSaveAndValidate) {
+        value = backend::window_text(control);
+    } else {
+        backend::set_window_text(control, value.str());
+    }
+}
+
+void DDX_CBIndex(CDataExchange* pDX, int id, int& index) {
+    if (pDX->HasFailed()) return;
+    HWND list = pDX->PrepareCtrl(id);
+    if (pDX->m_bSaveAndValidate) {
+        index = static_cast<int>(backend::send_message(list, CB_GETCURSEL, 0, 0));
+    } else {
+        backend::send_message(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+}
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    if (pDX->HasFailed() || control.m_hWnd != nullptr) return;
+    pDX->m_pDlgWnd->AttachControl(control, pDX->PrepareCtrl(id));
+}

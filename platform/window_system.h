@@ -1,0 +1,85 @@
+// The window-system operations that each back-end supplies; the MFC-like layer is built on these
+// alone. It leaves every policy (exchange, routing, prompts) to the layer above it.
+//
+// This header names nothing that <windows.h> defines, so the Win32 back-end can include both.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace backend {
+
+struct WindowObject;
+struct MenuObject;
+struct IconObject;
+struct DeviceContextObject;
+struct GdiObject;
+struct PaintSession;
+
+using Window = WindowObject*;
+using Menu = MenuObject*;
+using Icon = IconObject*;
+using DeviceContext = DeviceContextObject*;
+using Gdi = GdiObject*;
+using WordParam = std::uintptr_t;
+using LongParam = std::intptr_t;
+using Result = std::intptr_t;
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// Receives the messages of one dialog window. Answers true when it handled the message, with
+// the answer in `result`; false leaves the message to the window's default processing.
+class MessageHandler {
+public:
+    virtual bool HandleMessage(Window window, unsigned message, WordParam wParam, LongParam lParam,
+                               Result& result) = 0;
+
+protected:
+    ~MessageHandler() = default;
+};
+
+// Dialogs
+Result run_modal_dialog(int templateId, Window owner, MessageHandler& handler);
+void end_dialog(Window dialog, Result result);
+Window dialog_item(Window dialog, int controlId);
+
+// Windows and controls
+Result send_message(Window window, unsigned message, WordParam wParam, LongParam lParam);
+Result default_processing(Window window, unsigned message, WordParam wParam, LongParam lParam);
+std::string window_text(Window window);
+void set_window_text(Window window, const std::string& text);
+bool enable_window(Window window, bool enable);
+bool is_window_enabled(Window window);
+Window set_focus(Window window);
+bool is_iconic(Window window);
+Rect client_rect(Window window);
+int system_metric(int index);
+
+// Boxes, menus and the module's resources
+int message_box(Window owner, const char* text, const char* caption, unsigned style);
+Menu system_menu(Window window, bool revert);
+bool append_menu(Menu menu, unsigned flags, std::uintptr_t itemId, const char* text);
+bool load_string(unsigned stringId, std::string& text);
+Icon load_icon(int iconId);
+std::string module_name();
+
+// Painting
+DeviceContext begin_paint(Window window, PaintSession*& session);
+void end_paint(Window window, PaintSession* session);
+Gdi create_pen(int style, int width, std::uint32_t color);
+Gdi select_object(DeviceContext dc, Gdi object);
+bool delete_object(Gdi object);
+void move_to(DeviceContext dc, int x, int y);
+void line_to(DeviceContext dc, int x, int y);
+bool draw_icon(DeviceContext dc, int x, int y, Icon icon);
+
+// The runtime library
+int compare_mbcs(const unsigned char* left, const unsigned char* right);
+int run_shell_command(const char* command);
+
+}  // namespace backend
