@@ -1,0 +1,183 @@
+// The back-end operations on the in-memory desktop.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "../window_system.h"
+#include "desktop.h"
+
+namespace backend {
+
+namespace {
+
+memory::Desktop& Desk() { return memory::Desktop::Current(); }
+
+bool Alive(Window window) { return window != nullptr && !window->destroyed; }
+
+std::vector<PaintSession*> g_openPaints;
+
+}  // namespace
+
+Result run_modal_dialog(int templateId, Window owner, MessageHandler& handler) {
+    return Desk().RunModal(templateId, owner, handler);
+}
+
+void end_dialog(Window dialog, Result result) {
+    if (!Alive(dialog) || dialog->kind != WindowObject::Kind::Dialog) return;
+    dialog->ended = true;
+    dialog->result = result;
+}
+
+Window dialog_item(Window dialog, int controlId) {
+    if (!Alive(dialog)) return nullptr;
+    for (auto& control : dialog->controls) {
+        if (control->id == controlId) return control.get();
+    }
+    return nullptr;
+}
+
+Result send_message(Window window, unsigned message, WordParam wParam, LongParam lParam) {
+    return Desk().Send(window, message, wParam, lParam);
+}
+
+Result default_processing(Window window, unsigned message, WordParam wParam, LongParam lParam) {
+    return Desk().DefaultProcessing(window, message, wParam, lParam);
+}
+
+std::string window_text(Window window) {
+    if (!Alive(window)) return {};
+    const auto length = Desk().Send(window, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    Desk().Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LongParam>(buffer.data()));
+    return buffer.data();
+}
+
+void set_window_text(Window window, const std::string& text) {
+    Desk().Send(window, WM_SETTEXT, 0, reinterpret_cast<LongParam>(text.c_str()));
+}
+
+bool enable_window(Window window, bool enable) {
+    if (!Alive(window)) return false;
+    const bool wasDisabled = !window->enabled;
+    window->enabled = enable;
+    return wasDisabled;
+}
+
+bool is_window_enabled(Window window) { return Alive(window) && window->enabled; }
+
+Window set_focus(Window window) {
+    Window previous = Desk().focus;
+    if (Alive(window)) Desk().focus = window;
+    return previous;
+}
+
+bool is_iconic(Window window) { return Alive(window) && window->iconic; }
+
+Rect client_rect(Window window) {
+    if (!Alive(window)) return {};
+    return Rect{0, 0, window->cx, window->cy};
+}
+
+int system_metric(int index) { return index == SM_CXICON || index == SM_CYICON ? 32 : 0; }
+
+int message_box(Window owner, const char* text, const char* caption, unsigned style) {
+    return Desk().ShowMessageBox(owner, text, caption, style);
+}
+
+Menu system_menu(Window window, bool revert) { return Desk().SystemMenu(window, revert); }
+
+bool append_menu(Menu menu, unsigned flags, std::uintptr_t itemId, const char* text) {
+    if (menu == nullptr) return false;
+    const bool separator = (flags & MF_SEPARATOR) != 0;
+    menu->items.push_back(memory::MenuItem{flags, static_cast<int>(itemId),
+                                           separator || text == nullptr ? "" : text, {}});
+    return true;
+}
+
+bool load_string(unsigned stringId, std::string& text) {
+    return Desk().Resources().LoadString(stringId, text);
+}
+
+Icon load_icon(int iconId) { return Desk().LoadIcon(iconId); }
+
+std::string module_name() { return Desk().ModuleName(); }
+
+DeviceContext begin_paint(Window window, PaintSession*& session) {
+    session = new PaintSession{DeviceContextObject{window, Desk().StockPen(), 0, 0}};
+    g_openPaints.push_back(session);
+    return &session->dc;
+}
+
+void end_paint(Window, PaintSession* session) {
+    if (session == nullptr) return;
+    if (session->dc.pen != Desk().StockPen()) {
+        Desk().Problem("painting ended with the program's pen still selected");
+    }
+    g_openPaints.erase(std::remove(g_openPaints.begin(), g_openPaints.end(), session),
+                       g_openPaints.end());
+    delete session;
+}
+
+Gdi create_pen(int style, int width, std::uint32_t color) {
+    return Desk().CreatePen(style, width, color);
+}
+
+Gdi select_object(DeviceContext dc, Gdi object) {
+    if (dc == nullptr || object == nullptr || object->deleted) return nullptr;
+    Gdi previous = dc->pen;
+    dc->pen = object;
+    return previous;
+}
+
+bool delete_object(Gdi object) {
+    if (object == nullptr || object->stock || object->deleted) return false;
+    for (PaintSession* open : g_openPaints) {
+        if (open->dc.pen == object) Desk().Problem("a pen was deleted while still selected");
+    }
+    object->deleted = true;
+    return true;
+}
+
+void move_to(DeviceContext dc, int x, int y) {
+    if (dc == nullptr) return;
+    dc->x = x;
+    dc->y = y;
+}
+
+void line_to(DeviceContext dc, int x, int y) {
+    if (dc == nullptr || !Alive(dc->window)) return;
+    memory::DrawOp op;
+    op.kind = memory::DrawOp::Kind::Line;
+    op.x1 = dc->x;
+    op.y1 = dc->y;
+    op.x2 = x;
+    op.y2 = y;
+    op.penStyle = dc->pen->style;
+    op.penWidth = dc->pen->width;
+    op.penColor = dc->pen->color;
+    dc->window->lastPaint.push_back(op);
+    dc->x = x;
+    dc->y = y;
+}
+
+bool draw_icon(DeviceContext dc, int x, int y, Icon icon) {
+    if (dc == nullptr || icon == nullptr || !Alive(dc->window)) return false;
+    memory::DrawOp op;
+    op.kind = memory::DrawOp::Kind::Icon;
+    op.x1 = x;
+    op.y1 = y;
+    op.iconId = icon->id;
+    dc->window->lastPaint.push_back(op);
+    return true;
+}
+
+int compare_mbcs(const unsigned char* left, const unsigned char* right) {
+    return std::strcmp(reinterpret_cast<const char*>(left), reinterpret_cast<const char*>(right));
+}
+
+int run_shell_command(const char* command) {
+    Desk().shellCommands.emplace_back(command != nullptr ? command : "");
+    return 0;
+}
+
+}  // namespace backend

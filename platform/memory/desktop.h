@@ -1,0 +1,155 @@
+// The in-memory window system: windows made from the module's dialog templates, their controls'
+// texts, lists, selections, enabled state and focus, and a record of everything shown. It plays
+// the system's part only; what the program does with the messages is the program's.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../afx_types.h"
+#include "resources.h"
+
+namespace memory {
+
+class DialogUser;
+using DialogScript = std::function<void(DialogUser&)>;
+
+struct MessageBoxRecord {
+    std::string text;
+    std::string caption;
+    unsigned style = 0;
+    int ownerTemplate = 0;  // the dialog the box was shown over; 0 for none
+    int answer = 0;
+};
+
+// One drawing operation, in client pixels.
+struct DrawOp {
+    enum class Kind { Line, Icon, IconBackground } kind = Kind::Line;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    int penStyle = 0;
+    int penWidth = 0;
+    COLORREF penColor = 0;
+    int iconId = 0;
+};
+
+}  // namespace memory
+
+struct backend::WindowObject {
+    enum class Kind { Dialog, PushButton, GroupBox, Edit, Static, ComboBox, Other };
+    Kind kind = Kind::Other;
+    int id = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    std::string text;
+    bool enabled = true;
+    bool visible = true;
+    bool destroyed = false;
+    WindowObject* parent = nullptr;
+    int x = 0, y = 0, cx = 0, cy = 0;  // pixels in the parent's client area
+    int iconId = 0;                    // of an icon static
+
+    // Combo boxes
+    std::vector<std::string> items;
+    int selection = -1;
+
+    // Dialogs
+    int templateId = 0;
+    std::vector<std::unique_ptr<WindowObject>> controls;
+    backend::MessageHandler* handler = nullptr;
+    WindowObject* owner = nullptr;
+    bool ended = false;
+    backend::Result result = 0;
+    int defaultId = 0;
+    bool iconic = false;
+    backend::Icon bigIcon = nullptr;
+    backend::Icon smallIcon = nullptr;
+    std::vector<memory::MenuItem> menuBar;
+    std::unique_ptr<backend::MenuObject> systemMenu;
+    std::vector<memory::DrawOp> lastPaint;
+    int paintCount = 0;
+};
+
+struct backend::MenuObject {
+    std::vector<memory::MenuItem> items;
+};
+
+struct backend::IconObject {
+    int id = 0;
+};
+
+struct backend::GdiObject {
+    bool stock = false;
+    bool deleted = false;
+    int style = 0;
+    int width = 0;
+    COLORREF color = 0;
+};
+
+struct backend::DeviceContextObject {
+    backend::WindowObject* window = nullptr;
+    backend::GdiObject* pen = nullptr;
+    int x = 0, y = 0;
+};
+
+struct backend::PaintSession {
+    backend::DeviceContextObject dc;
+};
+
+namespace memory {
+
+using Window = backend::WindowObject;
+
+class Desktop {
+public:
+    Desktop(ResourceFile resources, std::string moduleName);
+    ~Desktop();
+
+    static Desktop& Current();
+
+    // What the tests set up and read back
+    std::deque<std::pair<int, DialogScript>> scripts;
+    std::deque<int> boxAnswers;
+    std::vector<MessageBoxRecord> boxes;
+    std::vector<std::string> shellCommands;
+    std::vector<std::string> problems;
+    std::vector<int> dialogsShown;
+
+    // The system's side of the back-end operations
+    backend::Result RunModal(int templateId, Window* owner, backend::MessageHandler& handler);
+    backend::Result Send(Window* window, unsigned message, WPARAM wParam, LPARAM lParam);
+    backend::Result DefaultProcessing(Window* window, unsigned message, WPARAM wParam,
+                                      LPARAM lParam);
+    int ShowMessageBox(Window* owner, const char* text, const char* caption, unsigned style);
+    backend::MenuObject* SystemMenu(Window* window, bool revert);
+    backend::IconObject* LoadIcon(int id);
+    backend::GdiObject* CreatePen(int style, int width, COLORREF color);
+    backend::GdiObject* StockPen() { return &m_stockPen; }
+    void Paint(Window* window);
+    int LiveGdiObjects() const;
+
+    Window* focus = nullptr;
+    const ResourceFile& Resources() const { return m_resources; }
+    const std::string& ModuleName() const { return m_moduleName; }
+    void Problem(std::string text) { problems.push_back(std::move(text)); }
+
+private:
+    std::unique_ptr<Window> CreateDialogWindow(int templateId, const DialogTemplate& dialog);
+    backend::Result ControlMessage(Window* control, unsigned message, WPARAM wParam, LPARAM lParam);
+    backend::Result ComboMessage(Window* combo, unsigned message, WPARAM wParam, LPARAM lParam);
+
+    ResourceFile m_resources;
+    std::string m_moduleName;
+    std::vector<std::unique_ptr<Window>> m_windows;  // kept after destruction: handles stay safe
+    std::vector<std::unique_ptr<backend::IconObject>> m_icons;
+    std::vector<std::unique_ptr<backend::GdiObject>> m_gdiObjects;
+    backend::GdiObject m_stockPen{true, false, PS_SOLID, 1, 0};
+};
+
+// The first visible, enabled control with the tab-stop style after `from` (or from the start),
+// in template order, wrapping; backwards when `backwards`.
+Window* NextTabStop(Window* dialog, Window* from, bool backwards);
+
+}  // namespace memory

@@ -1,0 +1,68 @@
+// A user in front of one dialog of the in-memory desktop: reads what the window shows and acts
+// on it as a person would. User actions notify the program as the system would; an action a
+// person could not take (typing into a disabled field, say) is refused and recorded as a problem.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "desktop.h"
+
+namespace memory {
+
+struct PixelRect {
+    int x = 0, y = 0, cx = 0, cy = 0;
+};
+
+class DialogUser {
+public:
+    DialogUser(Desktop& desktop, Window* dialog) : m_desktop(desktop), m_dialog(dialog) {}
+
+    // What the window shows
+    int TemplateId() const { return m_dialog->templateId; }
+    std::string Caption() const { return m_dialog->text; }
+    bool Ended() const { return m_dialog->ended; }
+    backend::Result Result() const { return m_dialog->result; }
+    bool Exists(int id) const { return Control(id) != nullptr; }
+    std::string Text(int id) const;
+    bool Enabled(int id) const;
+    std::vector<std::string> Entries(int id) const;
+    std::string SelectedText(int id) const;
+    int Selection(int id) const;
+    int FocusedId() const;  // 0 when the focus is elsewhere
+    PixelRect ControlRect(int id) const;
+    PixelRect ClientRect() const { return PixelRect{0, 0, m_dialog->cx, m_dialog->cy}; }
+    backend::Icon BigIcon() const { return m_dialog->bigIcon; }
+    backend::Icon SmallIcon() const { return m_dialog->smallIcon; }
+    bool Iconic() const { return m_dialog->iconic; }
+    const std::vector<MenuItem>& MenuBar() const { return m_dialog->menuBar; }
+    std::vector<MenuItem> SystemMenu() const;
+
+    // What the user does
+    void Type(int id, const std::string& text);
+    void Pick(int id, const std::string& entry);
+    void Press(int id);
+    // VK_TAB (backwards with `shift`), VK_RETURN or VK_ESCAPE.
+    void Key(unsigned virtualKey, bool shift = false);
+    void ChooseMenu(const std::string& popup, const std::string& item);
+    void ChooseSystemMenu(const std::string& item);
+    void CloseBox();
+    // The window is uncovered, minimised or restored: it paints again; answers what it drew.
+    std::vector<DrawOp> Repaint();
+    std::vector<DrawOp> Minimize();
+    std::vector<DrawOp> Restore();
+
+    // What the program could do to a control itself, with no notification
+    void SetText(int id, const std::string& text);
+
+private:
+    Window* Control(int id) const;
+    bool CanAct(const std::string& action);
+    Window* Usable(int id, Window::Kind kind, const std::string& action);
+    void Command(int id, WORD code, Window* from);
+
+    Desktop& m_desktop;
+    Window* m_dialog;
+};
+
+}  // namespace memory

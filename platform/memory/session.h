@@ -1,0 +1,40 @@
+// A test's in-memory desktop with the program's resources loaded. The test queues users for the
+// dialogs and answers for the message boxes it expects, then reads what was shown and run.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "desktop.h"
+#include "dialog_user.h"
+
+namespace memory {
+
+class Session {
+public:
+    // `resources` is a compiled resource file, the module's; `moduleName` names the executable.
+    Session(const unsigned char* resources, std::size_t size, std::string moduleName);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The next showing of dialog `templateId` is run by `user`.
+    void ExpectDialog(int templateId, DialogScript user);
+    // The next message box is answered with `answer` (IDOK, IDCANCEL).
+    void AnswerNextBox(int answer);
+
+    const std::vector<MessageBoxRecord>& Boxes() const { return m_desktop->boxes; }
+    const std::vector<std::string>& ShellCommands() const { return m_desktop->shellCommands; }
+    // Whatever a user could not have done, or was left unanswered.
+    const std::vector<std::string>& Problems() const { return m_desktop->problems; }
+    const std::vector<int>& DialogsShown() const { return m_desktop->dialogsShown; }
+    int LiveGdiObjects() const { return m_desktop->LiveGdiObjects(); }
+    const ResourceFile& Resources() const { return m_desktop->Resources(); }
+
+private:
+    std::unique_ptr<Desktop> m_desktop;
+};
+
+}  // namespace memory
