@@ -1,0 +1,68 @@
+// The calculator window: the form's state and its exchange with the controls, the solve-for
+// choice with its equation panel, and the calculation. The units dialog, menus, painting and
+// help are its commands too, defined beside the code they concern; the layout is the resource
+// script's.
+#pragma once
+
+#include "core/gas_law.h"
+#include "core/unit_catalogue.h"
+#include "platform/afx.h"
+#include "res/resource.h"
+#include "units/units_dlg.h"
+
+class CGasLawDlg : public CDialog {
+public:
+    explicit CGasLawDlg(CWnd* pParent = nullptr);
+
+    enum { IDD = IDD_QUARVEL_DIALOG };
+
+    CComboBox m_cbSolveFor;
+    double m_dPressure;     // in m_strPressureUnit
+    double m_dResult;       // in the unit of the solved quantity
+    double m_dMoles;        // always in mol
+    double m_dTemperature;  // in m_strTemperatureUnit
+    double m_dVolume;       // in m_strVolumeUnit
+    CString m_strEquationLeft;
+    CString m_strDenominator;
+    CString m_strNumerator;
+    CString m_strResultLabel;
+    int m_nSolveFor;  // index in the solve-for list; -1 before start-up
+    CString m_strPressureUnit;
+    CString m_strResultUnit;
+    CString m_strTemperatureUnit;
+    CString m_strVolumeUnit;
+    CUnitsDlg m_unitsDlg;
+
+    BOOL OnInitDialog() override;
+
+protected:
+    HICON m_hIcon;
+
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnSelchangeSolveFor();
+    void OnCalculate();
+    void OnChangeUnits();
+    void OnOnlineHelp();
+    void OnCloseButton();
+    void OnAppAbout();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // A quantity's member and the suffix of its unit (none for moles, always in mol).
+    struct QuantityField {
+        UnitFamily family;
+        const CString* unit;
+        double* value;
+    };
+    QuantityField FieldOf(Quantity quantity);
+    // The text of the selected entry of the solve-for list.
+    CString SolveForName() const;
+    // A field's value in its family's base unit; the "error" box and not-a-number when the
+    // field's suffix is not in the catalogue.
+    double ToBase(const QuantityField& field);
+};
