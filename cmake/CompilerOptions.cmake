@@ -1,0 +1,26 @@
+# Compiler settings. Floating point is IEEE double rounded after every operation on every
+# build, so results are the same bits everywhere.
+if(MSVC)
+    add_compile_options(/fp:precise)
+else()
+    add_compile_options(-ffp-contract=off)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
+        # x87 arithmetic keeps a wider exponent and can round twice; SSE2 does neither.
+        add_compile_options(-msse2 -mfpmath=sse)
+    endif()
+endif()
+
+if(QUARVEL_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Warnings as errors for the project's own code only.
+function(quarvel_project_options target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /WX)
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+    endif()
+endfunction()

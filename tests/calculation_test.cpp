@@ -1,0 +1,1 @@
+#include "support/calculator_fixture.h"

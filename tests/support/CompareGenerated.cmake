@@ -1,0 +1,12 @@
+# Runs SCRIPT to make OUTPUT and fails unless it equals the COMMITTED file byte for byte.
+get_filename_component(dir "${OUTPUT}" DIRECTORY)
+file(MAKE_DIRECTORY "${dir}")
+execute_process(COMMAND "${PYTHON}" "${SCRIPT}" "${OUTPUT}" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${SCRIPT} failed: ${status}")
+endif()
+file(SHA256 "${OUTPUT}" made)
+file(SHA256 "${COMMITTED}" committed)
+if(NOT made STREQUAL committed)
+    message(FATAL_ERROR "${COMMITTED} differs from what ${SCRIPT} makes now; run the script")
+endif()
