@@ -22,6 +22,8 @@ public:
     int TemplateId() const { return m_dialog->templateId; }
     std::string Caption() const { return m_dialog->text; }
     bool Ended() const { return m_dialog->ended; }
+    // False while a modal dialog or box runs over this one.
+    bool WindowEnabled() const { return m_dialog->enabled; }
     backend::Result Result() const { return m_dialog->result; }
     bool Exists(int id) const { return Control(id) != nullptr; }
     std::string Text(int id) const;

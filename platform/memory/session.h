@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop.h"
@@ -29,7 +30,13 @@ public:
     const std::vector<std::string>& ShellCommands() const { return m_desktop->shellCommands; }
     // Whatever a user could not have done, or was left unanswered.
     const std::vector<std::string>& Problems() const { return m_desktop->problems; }
+    // The problems so far, which are then forgotten: for tests that cause them on purpose.
+    std::vector<std::string> TakeProblems() { return std::exchange(m_desktop->problems, {}); }
     const std::vector<int>& DialogsShown() const { return m_desktop->dialogsShown; }
+    // Dialog users and box answers queued but never called on.
+    std::size_t UnusedExpectations() const {
+        return m_desktop->scripts.size() + m_desktop->boxAnswers.size();
+    }
     int LiveGdiObjects() const { return m_desktop->LiveGdiObjects(); }
     const ResourceFile& Resources() const { return m_desktop->Resources(); }
 

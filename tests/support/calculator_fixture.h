@@ -20,7 +20,10 @@ class DesktopTest : public ::testing::Test {
 protected:
     memory::Session session{kProgramResources, kProgramResourcesSize, "Quarvel"};
 
-    void TearDown() override { EXPECT_THAT(session.Problems(), ::testing::IsEmpty()); }
+    void TearDown() override {
+        EXPECT_THAT(session.Problems(), ::testing::IsEmpty());
+        EXPECT_EQ(session.UnusedExpectations(), 0u) << "a dialog or box that was expected never came";
+    }
 
     using CalculatorUser = std::function<void(memory::DialogUser&, CGasLawDlg&)>;
     // Runs a calculator window that `user` works in; Esc closes it afterwards if still open.
