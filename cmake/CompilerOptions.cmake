@@ -1,7 +1,11 @@
 # Compiler settings. Floating point is IEEE double rounded after every operation on every
 # build, so results are the same bits everywhere.
+if(WIN32)
+    add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _CRT_SECURE_NO_WARNINGS)
+endif()
+
 if(MSVC)
-    add_compile_options(/fp:precise)
+    add_compile_options(/fp:precise /utf-8)
 else()
     add_compile_options(-ffp-contract=off)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
@@ -16,11 +20,19 @@ if(QUARVEL_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
-# Warnings as errors for the project's own code only.
+# Warnings as errors for the project's own code only. MSVC cannot be tried here, so with it
+# warnings stay warnings unless asked otherwise.
+if(MSVC)
+    option(QUARVEL_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+else()
+    option(QUARVEL_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" ON)
+endif()
+
 function(quarvel_project_options target)
     if(MSVC)
-        target_compile_options(${target} PRIVATE /W4 /WX)
+        target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${QUARVEL_WARNINGS_AS_ERRORS}>:/WX>)
     else()
-        target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+        target_compile_options(${target} PRIVATE -Wall -Wextra
+                               $<$<BOOL:${QUARVEL_WARNINGS_AS_ERRORS}>:-Werror>)
     endif()
 endfunction()

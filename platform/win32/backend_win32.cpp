@@ -1,0 +1,197 @@
+// The back-end operations on the real Win32 API (ANSI functions). Dialogs are the system's own
+// modal dialogs, so the dialog manager does the keyboard: Tab, Enter, Esc.
+#include <windows.h>
+
+#include <mbstring.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "../window_system.h"
+
+namespace backend {
+
+namespace {
+
+HWND Handle(Window window) { return reinterpret_cast<HWND>(window); }
+Window Wrap(HWND window) { return reinterpret_cast<Window>(window); }
+
+// The dialog is placed in the middle of its owner, or of the screen's work area.
+void Centre(HWND dialog) {
+    RECT area;
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner == nullptr || !IsWindowVisible(owner) || IsIconic(owner) ||
+        !GetWindowRect(owner, &area)) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    RECT own;
+    GetWindowRect(dialog, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    const int x = area.left + ((area.right - area.left) - width) / 2;
+    const int y = area.top + ((area.bottom - area.top) - height) / 2;
+    SetWindowPos(dialog, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* handler = reinterpret_cast<MessageHandler*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        handler = reinterpret_cast<MessageHandler*>(lParam);
+        SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(handler));
+        Centre(dialog);
+        lParam = 0;
+    }
+    if (handler == nullptr) return FALSE;
+    Result result = 0;
+    if (!handler->HandleMessage(Wrap(dialog), message, wParam, lParam, result)) return FALSE;
+    switch (message) {
+        // These answer through the procedure's own result, not DWLP_MSGRESULT.
+        case WM_INITDIALOG:
+        case WM_QUERYDRAGICON:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+            return static_cast<INT_PTR>(result);
+        default:
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+            return TRUE;
+    }
+}
+
+}  // namespace
+
+struct PaintSession {
+    PAINTSTRUCT paint;
+};
+
+Result run_modal_dialog(int templateId, Window owner, MessageHandler& handler) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), Handle(owner),
+                           DialogProcedure, reinterpret_cast<LPARAM>(&handler));
+}
+
+void end_dialog(Window dialog, Result result) { EndDialog(Handle(dialog), result); }
+
+Window dialog_item(Window dialog, int controlId) {
+    return Wrap(GetDlgItem(Handle(dialog), controlId));
+}
+
+Result send_message(Window window, unsigned message, WordParam wParam, LongParam lParam) {
+    return SendMessageA(Handle(window), message, wParam, lParam);
+}
+
+Result default_processing(Window window, unsigned message, WordParam wParam, LongParam lParam) {
+    return DefWindowProcA(Handle(window), message, wParam, lParam);
+}
+
+std::string window_text(Window window) {
+    const int length = GetWindowTextLengthA(Handle(window));
+    std::vector<char> buffer(static_cast<size_t>(length < 0 ? 0 : length) + 1, '\0');
+    GetWindowTextA(Handle(window), buffer.data(), static_cast<int>(buffer.size()));
+    return buffer.data();
+}
+
+void set_window_text(Window window, const std::string& text) {
+    SetWindowTextA(Handle(window), text.c_str());
+}
+
+bool enable_window(Window window, bool enable) {
+    return EnableWindow(Handle(window), enable ? TRUE : FALSE) != FALSE;
+}
+
+bool is_window_enabled(Window window) { return IsWindowEnabled(Handle(window)) != FALSE; }
+
+Window set_focus(Window window) { return Wrap(SetFocus(Handle(window))); }
+
+bool is_iconic(Window window) { return IsIconic(Handle(window)) != FALSE; }
+
+Rect client_rect(Window window) {
+    RECT area{};
+    GetClientRect(Handle(window), &area);
+    return Rect{area.left, area.top, area.right, area.bottom};
+}
+
+int system_metric(int index) { return GetSystemMetrics(index); }
+
+int message_box(Window owner, const char* text, const char* caption, unsigned style) {
+    return MessageBoxA(Handle(owner), text, caption, style);
+}
+
+Menu system_menu(Window window, bool revert) {
+    return reinterpret_cast<Menu>(GetSystemMenu(Handle(window), revert ? TRUE : FALSE));
+}
+
+bool append_menu(Menu menu, unsigned flags, std::uintptr_t itemId, const char* text) {
+    return AppendMenuA(reinterpret_cast<HMENU>(menu), flags, itemId, text) != FALSE;
+}
+
+bool load_string(unsigned stringId, std::string& text) {
+    char buffer[512];
+    const int length = LoadStringA(GetModuleHandleA(nullptr), stringId, buffer, sizeof buffer);
+    if (length <= 0) return false;
+    text.assign(buffer, static_cast<size_t>(length));
+    return true;
+}
+
+Icon load_icon(int iconId) {
+    return reinterpret_cast<Icon>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId)));
+}
+
+std::string module_name() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = path;
+    const auto slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const auto dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+DeviceContext begin_paint(Window window, PaintSession*& session) {
+    session = new PaintSession{};
+    return reinterpret_cast<DeviceContext>(BeginPaint(Handle(window), &session->paint));
+}
+
+void end_paint(Window window, PaintSession* session) {
+    if (session == nullptr) return;
+    EndPaint(Handle(window), &session->paint);
+    delete session;
+}
+
+Gdi create_pen(int style, int width, std::uint32_t color) {
+    return reinterpret_cast<Gdi>(CreatePen(style, width, color));
+}
+
+Gdi select_object(DeviceContext dc, Gdi object) {
+    return reinterpret_cast<Gdi>(
+        SelectObject(reinterpret_cast<HDC>(dc), reinterpret_cast<HGDIOBJ>(object)));
+}
+
+bool delete_object(Gdi object) { return DeleteObject(reinterpret_cast<HGDIOBJ>(object)) != FALSE; }
+
+void move_to(DeviceContext dc, int x, int y) {
+    MoveToEx(reinterpret_cast<HDC>(dc), x, y, nullptr);
+}
+
+void line_to(DeviceContext dc, int x, int y) { LineTo(reinterpret_cast<HDC>(dc), x, y); }
+
+bool draw_icon(DeviceContext dc, int x, int y, Icon icon) {
+    return DrawIcon(reinterpret_cast<HDC>(dc), x, y, reinterpret_cast<HICON>(icon)) != FALSE;
+}
+
+int compare_mbcs(const unsigned char* left, const unsigned char* right) {
+    return _mbscmp(left, right);
+}
+
+int run_shell_command(const char* command) { return std::system(command); }
+
+}  // namespace backend
