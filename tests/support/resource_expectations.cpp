@@ -138,7 +138,7 @@ void ExpectAboutBox(const memory::ResourceFile& resources) {
     withoutIcon.controls.erase(withoutIcon.controls.begin());
     ExpectControls(withoutIcon, {
         {-1, kStatic, "Quarvel Version 1.0", 40, 10, 119, 8, kLeftText | SS_NOPREFIX},
-        {-1, kStatic, "Copyright (C) 2026 the Quarvel developers", 40, 25, 119, 8, kLeftText},
+        {-1, kStatic, "Copyright (C) 2026 Quarvel", 40, 25, 119, 8, kLeftText},
         {1, kButton, "OK", 178, 7, 50, 14, kDefaultButton | WS_GROUP},
     });
     EXPECT_EQ(icon.id, -1);
@@ -217,7 +217,7 @@ void ExpectVersionBlock(const memory::ResourceFile& resources) {
         {"FileDescription", "Quarvel MFC Application"},
         {"FileVersion", "1, 0, 0, 1"},
         {"InternalName", "Quarvel"},
-        {"LegalCopyright", "Copyright (C) 2026 the Quarvel developers"},
+        {"LegalCopyright", "Copyright (C) 2026 Quarvel"},
         {"LegalTrademarks", ""},
         {"OriginalFilename", "Quarvel.EXE"},
         {"ProductName", "Quarvel Application"},
