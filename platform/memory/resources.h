@@ -76,6 +76,12 @@ public:
     ResourceFile() = default;
     // Reads a .res file; throws std::runtime_error when it is malformed.
     static ResourceFile Parse(const std::uint8_t* data, std::size_t size);
+    // The resources read from elsewhere, such as an executable.
+    static ResourceFile FromResources(std::vector<Resource> resources) {
+        ResourceFile file;
+        file.m_resources = std::move(resources);
+        return file;
+    }
 
     const std::vector<Resource>& All() const { return m_resources; }
     const Resource* Find(std::uint16_t type, std::uint16_t name) const;
