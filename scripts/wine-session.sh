@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Sourced by the scripts that run Quarvel under Wine: a private prefix and, when there is no
+# usable display, a virtual one. Set QUARVEL_WINEPREFIX to use another prefix.
+#   wine_session_start   make sure the prefix and a display exist (idempotent)
+#   wine_session_stop    stop what wine_session_start started
+#   WINE                 the 64-bit Wine loader
+
+WINE=/usr/lib/wine/wine64
+export WINEPREFIX=${QUARVEL_WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine-prefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# Mono and Gecko cannot be downloaded here; without these Wine offers to install them.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+_wine_xvfb_pid=""
+
+_wine_display_works() {
+    [ -n "${DISPLAY:-}" ] && command -v xdpyinfo >/dev/null && xdpyinfo >/dev/null 2>&1
+}
+
+wine_session_start() {
+    if ! _wine_display_works; then
+        local display
+        for display in $(seq 77 99); do
+            [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
+            Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            _wine_xvfb_pid=$!
+            export DISPLAY=":$display"
+            for _ in $(seq 50); do _wine_display_works && break; sleep 0.1; done
+            _wine_display_works && break
+            kill "$_wine_xvfb_pid" 2>/dev/null; _wine_xvfb_pid=""
+        done
+        _wine_display_works || { echo "no X display could be started" >&2; return 1; }
+        export QUARVEL_VIRTUAL_DISPLAY=1
+    fi
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        "$WINE" wineboot -i >/dev/null 2>&1
+        # Without a window manager Wine draws the window frames itself.
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        "$WINE" wineserver -w 2>/dev/null || /usr/lib/wine/wineserver -w
+    fi
+}
+
+wine_session_stop() {
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    if [ -n "$_wine_xvfb_pid" ]; then
+        kill "$_wine_xvfb_pid" 2>/dev/null || true
+        wait "$_wine_xvfb_pid" 2>/dev/null || true
+        _wine_xvfb_pid=""
+    fi
+}
