@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building, testing and running Quarvel needs on Debian 12 (root, or sudo).
+# Installs only what is missing, so a second run is quick.
+set -euo pipefail
+
+packages=(
+    cmake make g++ python3 locales
+    googletest libgtest-dev libgmock-dev
+    binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 g++-mingw-w64-i686
+    wine wine64 fonts-wine xvfb x11-utils x11-apps imagemagick
+)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# A locale with a decimal comma, for the test that number text does not depend on the locale.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+    $sudo locale-gen >/dev/null
+fi
