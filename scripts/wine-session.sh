@@ -36,7 +36,7 @@ wine_session_start() {
         "$WINE" wineboot -i >/dev/null 2>&1
         # Without a window manager Wine draws the window frames itself.
         "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        "$WINE" wineserver -w 2>/dev/null || /usr/lib/wine/wineserver -w
+        /usr/lib/wine/wineserver -w
     fi
 }
 
