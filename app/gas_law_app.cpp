@@ -3,7 +3,7 @@
 #include "core/gas_law_dlg.h"
 
 BEGIN_MESSAGE_MAP(CGasLawApp, CWinApp)
-    ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+ON_COMMAND(ID_HELP, CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 // The one application object.

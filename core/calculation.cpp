@@ -26,7 +26,8 @@ CGasLawDlg::QuantityField CGasLawDlg::FieldOf(Quantity quantity) {
 
 double CGasLawDlg::ToBase(const QuantityField& field) {
     if (field.unit == nullptr) return *field.value;
-    if (const auto converted = ToBaseUnit(field.family, *field.unit, *field.value)) return *converted;
+    if (const auto converted = ToBaseUnit(field.family, *field.unit, *field.value))
+        return *converted;
     MessageBoxA(kErrorText);
     return std::numeric_limits<double>::quiet_NaN();
 }

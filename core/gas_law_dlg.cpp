@@ -110,7 +110,8 @@ void CGasLawDlg::OnSelchangeSolveFor() {
         m_strDenominator = panel.denominator;
         m_strResultLabel = panel.left;
         m_strResultUnit = panel.resultUnit != nullptr ? this->*panel.resultUnit : CString(" mol");
-        for (int field : kInputFields) GetDlgItem(field)->EnableWindow(field != panel.disabledField);
+        for (int field : kInputFields)
+            GetDlgItem(field)->EnableWindow(field != panel.disabledField);
     }
     UpdateData(FALSE);
 }

@@ -16,7 +16,8 @@ CPen::CPen(int style, int width, COLORREF color) {
 }
 
 CPen* CDC::SelectObject(CPen* pen) {
-    backend::Gdi previous = backend::select_object(m_hDC, pen != nullptr ? pen->m_hObject : nullptr);
+    backend::Gdi previous =
+        backend::select_object(m_hDC, pen != nullptr ? pen->m_hObject : nullptr);
     if (previous == nullptr) return nullptr;
     auto wrapper = std::make_unique<CPen>();
     wrapper->m_hObject = previous;

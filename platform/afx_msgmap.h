@@ -34,11 +34,11 @@ public:                                                                         
                                                                                           \
 private:
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                               \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                              \
     BOOL theClass::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) { \
         using TheBaseClass = baseClass;
 
-#define END_MESSAGE_MAP()                                              \
+#define END_MESSAGE_MAP()                                            \
     return TheBaseClass::OnWndMsg(message, wParam, lParam, pResult); \
     }
 
@@ -64,8 +64,8 @@ private:
 #define ON_WM_PAINT() \
     if (message == WM_PAINT) AFX_HANDLED(OnPaint())
 
-#define ON_WM_QUERYDRAGICON()                                         \
-    if (message == WM_QUERYDRAGICON) {                                \
-        *pResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());      \
-        return TRUE;                                                  \
+#define ON_WM_QUERYDRAGICON()                                    \
+    if (message == WM_QUERYDRAGICON) {                           \
+        *pResult = reinterpret_cast<LRESULT>(OnQueryDragIcon()); \
+        return TRUE;                                             \
     }

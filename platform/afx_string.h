@@ -10,7 +10,7 @@ class CString {
 public:
     CString() = default;
     CString(const char* text) : m_text(text != nullptr ? text : "") {}  // NOLINT: as MFC
-    CString(std::string text) : m_text(std::move(text)) {}                // NOLINT: as MFC
+    CString(std::string text) : m_text(std::move(text)) {}              // NOLINT: as MFC
 
     int GetLength() const { return static_cast<int>(m_text.size()); }
     BOOL IsEmpty() const { return m_text.empty() ? TRUE : FALSE; }

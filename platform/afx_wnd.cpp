@@ -37,7 +37,9 @@ BOOL CWnd::IsWindowEnabled() const { return backend::is_window_enabled(m_hWnd) ?
 
 void CWnd::SetFocus() { backend::set_focus(m_hWnd); }
 
-void CWnd::SetWindowTextA(LPCSTR text) { backend::set_window_text(m_hWnd, text != nullptr ? text : ""); }
+void CWnd::SetWindowTextA(LPCSTR text) {
+    backend::set_window_text(m_hWnd, text != nullptr ? text : "");
+}
 
 void CWnd::GetWindowTextA(CString& text) const { text = backend::window_text(m_hWnd); }
 

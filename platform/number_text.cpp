@@ -61,8 +61,8 @@ bool IsOdd(double value) {
 // Compares the decimal with the point halfway between `low` and `high`, exactly.
 int CompareWithMidpoint(const Decimal& number, const BigUnsigned& digits, Binary low, Binary high) {
     const int base = std::min(low.exponent, high.exponent);
-    const std::uint64_t sum = (low.mantissa << (low.exponent - base)) +
-                              (high.mantissa << (high.exponent - base));
+    const std::uint64_t sum =
+        (low.mantissa << (low.exponent - base)) + (high.mantissa << (high.exponent - base));
     // midpoint = sum × 2^(base - 1); number = digits × 5^e × 2^e
     BigUnsigned left = digits;
     BigUnsigned right(sum);
@@ -97,7 +97,9 @@ double Round(const Decimal& number) {
     const BigUnsigned digits = BigUnsigned::FromDecimal(number.digits);
     const Binary beyondLargest{std::uint64_t{1} << 53, 971};  // 2^1024
     // A truncated number lies just above its kept digits, never exactly on a midpoint.
-    auto above = [&](int comparison) { return comparison > 0 || (comparison == 0 && number.truncated); };
+    auto above = [&](int comparison) {
+        return comparison > 0 || (comparison == 0 && number.truncated);
+    };
     auto tie = [&](int comparison) { return comparison == 0 && !number.truncated; };
     for (;;) {
         const Binary here = value == 0.0 ? Binary{0, -1074} : Decompose(value);

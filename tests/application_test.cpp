@@ -26,7 +26,8 @@ TEST_F(ApplicationTest, RunsTheCalculatorModallyAndEndsWhenItCloses) {
     EXPECT_EQ(AfxGetMainWnd(), nullptr) << "the main window is gone with the dialog";
 
     // InitInstance answers FALSE, however the window ended, so no message loop follows.
-    session.ExpectDialog(IDD_QUARVEL_DIALOG, [](memory::DialogUser& window) { window.Key(VK_ESCAPE); });
+    session.ExpectDialog(IDD_QUARVEL_DIALOG,
+                         [](memory::DialogUser& window) { window.Key(VK_ESCAPE); });
     EXPECT_EQ(AfxGetApp()->InitInstance(), FALSE);
 }
 

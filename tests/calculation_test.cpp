@@ -91,7 +91,8 @@ TEST_F(CalculationTest, StopsOnADivisorThatIsZeroInBaseUnits) {
                                                                           : IDC_TEMPERATURE;
             const std::string solvedBefore = window.Text(solvedField);
             window.Press(IDC_CALCULATE);
-            const std::string context = std::string(c.solveFor) + " with " + c.text + c.temperatureUnit;
+            const std::string context =
+                std::string(c.solveFor) + " with " + c.text + c.temperatureUnit;
             if (c.warning == nullptr) {
                 EXPECT_EQ(session.Boxes().size(), boxesBefore) << context;
                 EXPECT_GT(dlg.m_dResult, 0.0) << context;

@@ -46,11 +46,12 @@ TEST(NumberText, ReadsDecimalNumbersWithBlanksAndTabsAround) {
         const char* text;
         double value;
     } cases[] = {
-        {"1", 1.0},          {" \t2.5\t ", 2.5},  {"-3", -3.0},      {"+4", 4.0},
-        {"1.", 1.0},         {".5", 0.5},         {"1e5", 1e5},      {"1E-5", 1e-5},
-        {"-0", -0.0},        {"0.000", 0.0},      {"007.50", 7.5},   {"1e+299", 1e+299},
-        {"inf", kInf},       {"-INF", -kInf},     {"Infinity", kInf}, {"1e400", kInf},
-        {"1e-400", 0.0},     {"1e99999999999999999999", kInf},
+        {"1", 1.0},      {" \t2.5\t ", 2.5}, {"-3", -3.0},
+        {"+4", 4.0},     {"1.", 1.0},        {".5", 0.5},
+        {"1e5", 1e5},    {"1E-5", 1e-5},     {"-0", -0.0},
+        {"0.000", 0.0},  {"007.50", 7.5},    {"1e+299", 1e+299},
+        {"inf", kInf},   {"-INF", -kInf},    {"Infinity", kInf},
+        {"1e400", kInf}, {"1e-400", 0.0},    {"1e99999999999999999999", kInf},
     };
     for (const auto& c : cases) {
         const auto read = ParseDouble(c.text);
@@ -62,8 +63,9 @@ TEST(NumberText, ReadsDecimalNumbersWithBlanksAndTabsAround) {
 }
 
 TEST(NumberText, RefusesEverythingElse) {
-    for (const char* text : {"", " ", "\t", "abc", "1,5", "1e", "1e+", "--1", "1 2", "0x10", ".",
-                             "+", "\n1", "1\n", "e5", "1.2.3", "in", "nan1", "1 e5", "5 C"}) {
+    for (const char* text :
+         {"",  " ", "\t",  "abc", "1,5", "1e",    "1e+", "--1",  "1 2",  "0x10",
+          ".", "+", "\n1", "1\n", "e5",  "1.2.3", "in",  "nan1", "1 e5", "5 C"}) {
         EXPECT_FALSE(ParseDouble(text).has_value()) << '"' << text << '"';
     }
 }
@@ -76,10 +78,11 @@ TEST(NumberText, RoundsHalfwayCasesToEvenAndAnythingAboveThemUp) {
     const std::string longer = "9007199254740993" + std::string(1000, '0') + "1e-1001";
     EXPECT_EQ(*ParseDouble(longer), 9007199254740994.0);
     // Half the smallest subnormal rounds to zero; anything above it does not.
-    EXPECT_EQ(*ParseDouble("2.4703282292062327208828439643411068618252990130716238221279284125033775"
-                           "3635104375932649918180817996189898282347722858865463328355177969898199"
-                           "3873404e-324"),
-              0.0);
+    EXPECT_EQ(
+        *ParseDouble("2.4703282292062327208828439643411068618252990130716238221279284125033775"
+                     "3635104375932649918180817996189898282347722858865463328355177969898199"
+                     "3873404e-324"),
+        0.0);
     EXPECT_EQ(*ParseDouble("2.4703282292062328e-324"), std::numeric_limits<double>::denorm_min());
     EXPECT_EQ(*ParseDouble("1.7976931348623158e308"), std::numeric_limits<double>::max());
     EXPECT_EQ(*ParseDouble("1.797693134862315807e308"), std::numeric_limits<double>::max());

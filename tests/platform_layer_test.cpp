@@ -39,8 +39,8 @@ TEST_F(MessageTableTest, RoutesByMessageCodeAndIdAndLeavesTheRestToTheBase) {
         EXPECT_EQ(window.Text(IDC_RESULT), "0.082057");
         // A list's selection change is routed only from the solve-for list.
         dlg.m_cbSolveFor.SetCurSel(0);
-        EXPECT_FALSE(dlg.OnWndMsg(WM_COMMAND, MAKEWPARAM(IDC_RESULT, CBN_SELCHANGE), fromControl,
-                                  &result));
+        EXPECT_FALSE(
+            dlg.OnWndMsg(WM_COMMAND, MAKEWPARAM(IDC_RESULT, CBN_SELCHANGE), fromControl, &result));
         EXPECT_EQ(window.Text(IDC_EQUATION_LEFT), "Pressure = ");
         EXPECT_TRUE(dlg.OnWndMsg(WM_COMMAND, MAKEWPARAM(IDC_SOLVE_FOR, CBN_SELCHANGE), fromControl,
                                  &result));

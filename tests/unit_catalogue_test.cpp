@@ -52,18 +52,18 @@ TEST(UnitCatalogue, RoundTripsAreExactExceptWhereTheReciprocalIsRounded) {
         const char* suffix;
         bool exact;
     } units[] = {
-        {UnitFamily::Pressure, " inHg", true}, {UnitFamily::Pressure, " psi", false},
-        {UnitFamily::Pressure, " Pa", true},   {UnitFamily::Pressure, " bar", true},
-        {UnitFamily::Pressure, " torr", true}, {UnitFamily::Pressure, " mmHg", true},
+        {UnitFamily::Pressure, " inHg", true},  {UnitFamily::Pressure, " psi", false},
+        {UnitFamily::Pressure, " Pa", true},    {UnitFamily::Pressure, " bar", true},
+        {UnitFamily::Pressure, " torr", true},  {UnitFamily::Pressure, " mmHg", true},
         {UnitFamily::Pressure, " inH2O", true}, {UnitFamily::Volume, " m^3", true},
-        {UnitFamily::Volume, " ft^3", true},   {UnitFamily::Volume, " in^3", true},
-        {UnitFamily::Volume, " cm^3", true},   {UnitFamily::Volume, " yd^3", false},
-        {UnitFamily::Volume, " qt", true},     {UnitFamily::Volume, " pt", true},
+        {UnitFamily::Volume, " ft^3", true},    {UnitFamily::Volume, " in^3", true},
+        {UnitFamily::Volume, " cm^3", true},    {UnitFamily::Volume, " yd^3", false},
+        {UnitFamily::Volume, " qt", true},      {UnitFamily::Volume, " pt", true},
         {UnitFamily::Volume, " ml", true},
     };
     for (const auto& unit : units) {
-        const double back = *FromBaseUnit(unit.family, unit.suffix,
-                                          *ToBaseUnit(unit.family, unit.suffix, 1.0));
+        const double back =
+            *FromBaseUnit(unit.family, unit.suffix, *ToBaseUnit(unit.family, unit.suffix, 1.0));
         EXPECT_EQ(back == 1.0, unit.exact) << unit.suffix << " gives " << back;
     }
 }

@@ -19,8 +19,8 @@ TEST_F(WindowCommandsTest, EveryWayOfClosingEndsTheWindow) {
         {"File, Exit", [](memory::DialogUser& w) { w.ChooseMenu("&File", "E&xit"); }, IDOK},
         {"Esc", [](memory::DialogUser& w) { w.Key(VK_ESCAPE); }, IDCANCEL},
         {"close box", [](memory::DialogUser& w) { w.CloseBox(); }, IDCANCEL},
-        {"system menu Close",
-         [](memory::DialogUser& w) { w.ChooseSystemMenu("&Close\tAlt+F4"); }, IDCANCEL},
+        {"system menu Close", [](memory::DialogUser& w) { w.ChooseSystemMenu("&Close\tAlt+F4"); },
+         IDCANCEL},
     };
     for (const auto& way : ways) {
         CGasLawDlg dlg;

@@ -39,7 +39,7 @@ void CUnitsDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BEGIN_MESSAGE_MAP(CUnitsDlg, CDialog)
-    ON_BN_CLICKED(IDC_UNITS_ACCEPT, OnUnitsAccept)
+ON_BN_CLICKED(IDC_UNITS_ACCEPT, OnUnitsAccept)
 END_MESSAGE_MAP()
 
 BOOL CUnitsDlg::OnInitDialog() {

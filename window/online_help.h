@@ -7,7 +7,7 @@
 #error "QUARVEL_HELP_HOST is not defined: build with the project's CMake files"
 #endif
 
-#define QUARVEL_HELP_QUESTION                                                           \
+#define QUARVEL_HELP_QUESTION                                                         \
     "Click OK to go to Online help.  If you cannot access online help from this box " \
     "goto:\n https://" QUARVEL_HELP_HOST
 #define QUARVEL_HELP_CAPTION "Online Help"

@@ -14,8 +14,6 @@ memory::Desktop& Desk() { return memory::Desktop::Current(); }
 
 bool Alive(Window window) { return window != nullptr && !window->destroyed; }
 
-std::vector<PaintSession*> g_openPaints;
-
 }  // namespace
 
 Result run_modal_dialog(int templateId, Window owner, MessageHandler& handler) {
@@ -89,8 +87,8 @@ Menu system_menu(Window window, bool revert) { return Desk().SystemMenu(window, 
 bool append_menu(Menu menu, unsigned flags, std::uintptr_t itemId, const char* text) {
     if (menu == nullptr) return false;
     const bool separator = (flags & MF_SEPARATOR) != 0;
-    menu->items.push_back(memory::MenuItem{flags, static_cast<int>(itemId),
-                                           separator || text == nullptr ? "" : text, {}});
+    menu->items.push_back(memory::MenuItem{
+        flags, static_cast<int>(itemId), separator || text == nullptr ? "" : text, {}});
     return true;
 }
 
@@ -104,7 +102,7 @@ std::string module_name() { return Desk().ModuleName(); }
 
 DeviceContext begin_paint(Window window, PaintSession*& session) {
     session = new PaintSession{DeviceContextObject{window, Desk().StockPen(), 0, 0}};
-    g_openPaints.push_back(session);
+    Desk().openPaints.push_back(session);
     return &session->dc;
 }
 
@@ -113,8 +111,8 @@ void end_paint(Window, PaintSession* session) {
     if (session->dc.pen != Desk().StockPen()) {
         Desk().Problem("painting ended with the program's pen still selected");
     }
-    g_openPaints.erase(std::remove(g_openPaints.begin(), g_openPaints.end(), session),
-                       g_openPaints.end());
+    auto& open = Desk().openPaints;
+    open.erase(std::remove(open.begin(), open.end(), session), open.end());
     delete session;
 }
 
@@ -131,7 +129,7 @@ Gdi select_object(DeviceContext dc, Gdi object) {
 
 bool delete_object(Gdi object) {
     if (object == nullptr || object->stock || object->deleted) return false;
-    for (PaintSession* open : g_openPaints) {
+    for (PaintSession* open : Desk().openPaints) {
         if (open->dc.pen == object) Desk().Problem("a pen was deleted while still selected");
     }
     object->deleted = true;

@@ -20,11 +20,10 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 
 // The order of a sorted list: character by character, as if both texts were in lower case.
 bool SortsBefore(const std::string& left, const std::string& right) {
-    return std::lexicographical_compare(left.begin(), left.end(), right.begin(), right.end(),
-                                        [](char a, char b) {
-                                            return static_cast<unsigned char>(Lower(a)) <
-                                                   static_cast<unsigned char>(Lower(b));
-                                        });
+    return std::lexicographical_compare(
+        left.begin(), left.end(), right.begin(), right.end(), [](char a, char b) {
+            return static_cast<unsigned char>(Lower(a)) < static_cast<unsigned char>(Lower(b));
+        });
 }
 
 bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
@@ -127,8 +126,7 @@ std::unique_ptr<Window> Desktop::CreateDialogWindow(int templateId, const Dialog
     return window;
 }
 
-backend::Result Desktop::RunModal(int templateId, Window* owner,
-                                  backend::MessageHandler& handler) {
+backend::Result Desktop::RunModal(int templateId, Window* owner, backend::MessageHandler& handler) {
     const Resource* resource = m_resources.Find(RT_DIALOG, static_cast<std::uint16_t>(templateId));
     if (resource == nullptr) {
         Problem("the program asked for dialog " + std::to_string(templateId) +
@@ -181,7 +179,8 @@ backend::Result Desktop::RunModal(int templateId, Window* owner,
 
 backend::Result Desktop::Send(Window* window, unsigned message, WPARAM wParam, LPARAM lParam) {
     if (window == nullptr || window->destroyed) return 0;
-    if (window->kind != Window::Kind::Dialog) return ControlMessage(window, message, wParam, lParam);
+    if (window->kind != Window::Kind::Dialog)
+        return ControlMessage(window, message, wParam, lParam);
     backend::Result result = 0;
     if (window->handler != nullptr &&
         window->handler->HandleMessage(window, message, wParam, lParam, result)) {
@@ -317,8 +316,7 @@ backend::Result Desktop::ComboMessage(Window* combo, unsigned message, WPARAM wP
     }
 }
 
-int Desktop::ShowMessageBox(Window* owner, const char* text, const char* caption,
-                            unsigned style) {
+int Desktop::ShowMessageBox(Window* owner, const char* text, const char* caption, unsigned style) {
     MessageBoxRecord box;
     box.text = text != nullptr ? text : "";
     box.caption = caption != nullptr ? caption : "Error";
@@ -341,10 +339,10 @@ backend::MenuObject* Desktop::SystemMenu(Window* window, bool revert) {
     if (window == nullptr || (window->style & WS_SYSMENU) == 0) return nullptr;
     if (revert || !window->systemMenu) {
         window->systemMenu = std::make_unique<backend::MenuObject>();
-        window->systemMenu->items = {MenuItem{MF_STRING, static_cast<int>(SC_MOVE), "&Move", {}},
-                                     MenuItem{MF_SEPARATOR, 0, "", {}},
-                                     MenuItem{MF_STRING, static_cast<int>(SC_CLOSE),
-                                              "&Close\tAlt+F4", {}}};
+        window->systemMenu->items = {
+            MenuItem{MF_STRING, static_cast<int>(SC_MOVE), "&Move", {}},
+            MenuItem{MF_SEPARATOR, 0, "", {}},
+            MenuItem{MF_STRING, static_cast<int>(SC_CLOSE), "&Close\tAlt+F4", {}}};
     }
     return revert ? nullptr : window->systemMenu.get();
 }
@@ -359,8 +357,8 @@ backend::IconObject* Desktop::LoadIcon(int id) {
 }
 
 backend::GdiObject* Desktop::CreatePen(int style, int width, COLORREF color) {
-    m_gdiObjects.push_back(
-        std::make_unique<backend::GdiObject>(backend::GdiObject{false, false, style, width, color}));
+    m_gdiObjects.push_back(std::make_unique<backend::GdiObject>(
+        backend::GdiObject{false, false, style, width, color}));
     return m_gdiObjects.back().get();
 }
 

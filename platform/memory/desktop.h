@@ -131,6 +131,7 @@ public:
     int LiveGdiObjects() const;
 
     Window* focus = nullptr;
+    std::vector<backend::PaintSession*> openPaints;  // begun and not yet ended
     const ResourceFile& Resources() const { return m_resources; }
     const std::string& ModuleName() const { return m_moduleName; }
     void Problem(std::string text) { problems.push_back(std::move(text)); }

@@ -3,8 +3,8 @@
 namespace memory {
 
 Session::Session(const unsigned char* resources, std::size_t size, std::string moduleName)
-    : m_desktop(std::make_unique<Desktop>(ResourceFile::Parse(resources, size),
-                                          std::move(moduleName))) {}
+    : m_desktop(
+          std::make_unique<Desktop>(ResourceFile::Parse(resources, size), std::move(moduleName))) {}
 
 Session::~Session() = default;
 

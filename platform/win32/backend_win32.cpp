@@ -178,9 +178,7 @@ Gdi select_object(DeviceContext dc, Gdi object) {
 
 bool delete_object(Gdi object) { return DeleteObject(reinterpret_cast<HGDIOBJ>(object)) != FALSE; }
 
-void move_to(DeviceContext dc, int x, int y) {
-    MoveToEx(reinterpret_cast<HDC>(dc), x, y, nullptr);
-}
+void move_to(DeviceContext dc, int x, int y) { MoveToEx(reinterpret_cast<HDC>(dc), x, y, nullptr); }
 
 void line_to(DeviceContext dc, int x, int y) { LineTo(reinterpret_cast<HDC>(dc), x, y); }
 

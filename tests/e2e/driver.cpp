@@ -28,7 +28,9 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
     return FALSE;
 }
 
-void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Pause(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 }  // namespace
 
@@ -122,7 +124,8 @@ void Program::Pick(HWND dialog, int id, const std::string& entry) const {
         HWND list = GetDlgItem(dialog, id);
         SendMessageA(list, CB_SETCURSEL, i, 0);
         // Setting the selection does not notify; a user's pick does.
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
         Sync(dialog);
         return;
     }

@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     // Quarvel, and what it starts, inherit these.
-    SetEnvironmentVariableA("QUARVEL_E2E_BROWSER_LOG", (Options().artifacts + "\\browser.log").c_str());
+    SetEnvironmentVariableA("QUARVEL_E2E_BROWSER_LOG",
+                            (Options().artifacts + "\\browser.log").c_str());
     SetEnvironmentVariableA("QUARVEL_E2E_MENU_DUMP", (Options().artifacts + "\\menus.txt").c_str());
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 // The menu probe: a hook DLL that the driver loads into Quarvel's thread to read its menus,
 // which Wine keeps inside the owning process. It only reads, and writes what it read to the
-// file named by QUARVEL_E2E_MENU_DUMP: "system|bar <TAB> separator <TAB> id <TAB> popup <TAB> text".
+// file named by QUARVEL_E2E_MENU_DUMP: "system|bar <TAB> separator <TAB> id <TAB> popup <TAB>
+// text".
 #include <windows.h>
 
 #include <cstdio>
@@ -29,8 +30,8 @@ void Write(FILE* out, const char* where, HMENU menu, const char* popup) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK QuarvelMenuProbe(int code, WPARAM wParam,
-                                                                   LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    QuarvelMenuProbe(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT dumpMenus = RegisterWindowMessageA("QuarvelE2eDumpMenus");
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && message->message == dumpMenus) {

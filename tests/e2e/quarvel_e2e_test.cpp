@@ -19,7 +19,9 @@ namespace {
 
 std::string Artifact(const std::string& name) { return Options().artifacts + "\\" + name; }
 
-void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Pause(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 RECT ClientRectOf(HWND parent, int id) {
     RECT area;
@@ -234,9 +236,9 @@ TEST_F(QuarvelE2e, AboutBoxFromTheMenuAndTheSystemMenu) {
     for (const MenuItem& item : menus.bar) {
         bar.push_back(item.popup + " / " + item.text + " = " + std::to_string(item.id));
     }
-    EXPECT_THAT(bar, ElementsAre("&File / E&xit = 32771", "&Change Units / &Change Units = 32772",
-                                 "&Online Help / &Online Help = 32773",
-                                 "&Online Help / &About = 32774"));
+    EXPECT_THAT(
+        bar, ElementsAre("&File / E&xit = 32771", "&Change Units / &Change Units = 32772",
+                         "&Online Help / &Online Help = 32773", "&Online Help / &About = 32774"));
 
     program.Command(Main(), ID_HELP_ABOUT);
     HWND about = program.WaitForWindow("About Quarvel");

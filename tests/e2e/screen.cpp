@@ -15,10 +15,12 @@ std::uint32_t Crc32(const std::uint8_t* data, size_t size, std::uint32_t crc = 0
 }
 
 void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-void Chunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& data) {
+void Chunk(std::vector<std::uint8_t>& png, const char* type,
+           const std::vector<std::uint8_t>& data) {
     PutBigEndian(png, static_cast<std::uint32_t>(data.size()));
     std::vector<std::uint8_t> typed(type, type + 4);
     typed.insert(typed.end(), data.begin(), data.end());
@@ -100,7 +102,8 @@ void Screenshot::SavePng(const std::string& path) const {
         zlib.push_back(static_cast<std::uint8_t>(size >> 8));
         zlib.push_back(static_cast<std::uint8_t>(~size));
         zlib.push_back(static_cast<std::uint8_t>(~size >> 8));
-        zlib.insert(zlib.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + size));
+        zlib.insert(zlib.end(), raw.begin() + static_cast<long>(at),
+                    raw.begin() + static_cast<long>(at + size));
         if (last) break;
     }
     PutBigEndian(zlib, (b << 16) | a);

@@ -66,8 +66,8 @@ TEST_F(ExecutableTest, CarriesExactlyTheResourcesTheHeadlessTestsRunOn) {
     for (const memory::Resource& resource : compiled.All()) {
         const memory::Resource* inside =
             Pe().resources.Find(resource.type.number, resource.name.number);
-        ASSERT_NE(inside, nullptr) << "type " << resource.type.number << " name "
-                                   << resource.name.number;
+        ASSERT_NE(inside, nullptr)
+            << "type " << resource.type.number << " name " << resource.name.number;
         EXPECT_TRUE(inside->data == resource.data)
             << "type " << resource.type.number << " name " << resource.name.number;
     }

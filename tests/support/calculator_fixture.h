@@ -22,7 +22,8 @@ protected:
 
     void TearDown() override {
         EXPECT_THAT(session.Problems(), ::testing::IsEmpty());
-        EXPECT_EQ(session.UnusedExpectations(), 0u) << "a dialog or box that was expected never came";
+        EXPECT_EQ(session.UnusedExpectations(), 0u)
+            << "a dialog or box that was expected never came";
     }
 
     using CalculatorUser = std::function<void(memory::DialogUser&, CGasLawDlg&)>;

@@ -34,7 +34,8 @@ struct ExpectedControl {
 const memory::Resource& Find(const memory::ResourceFile& resources, std::uint16_t type,
                              std::uint16_t name) {
     const memory::Resource* resource = resources.Find(type, name);
-    if (resource == nullptr) throw std::runtime_error("resource " + std::to_string(name) + " is missing");
+    if (resource == nullptr)
+        throw std::runtime_error("resource " + std::to_string(name) + " is missing");
     return *resource;
 }
 
@@ -82,34 +83,35 @@ void ExpectCalculatorDialog(const memory::ResourceFile& resources) {
     const auto dialog = memory::ParseDialogTemplate(Find(resources, memory::RT_DIALOG, 102).data);
     ExpectFrame(dialog, true, 0x90C800C0, 0x00040000, 462, 186, "Quarvel");
     EXPECT_TRUE(dialog.menu.Is(IDR_MAIN_MENU));
-    ExpectControls(dialog, {
-        {1001, kButton, "Calculate", 200, 70, 50, 15, kDefaultButton},
-        {1002, kButton, "Close", 200, 155, 50, 15, kPushButton},
-        {1003, kCombo, nullptr, 30, 31, 140, 60, kDropDownList},
-        {1004, kEdit, nullptr, 70, 85, 90, 15, kEditField},
-        {1005, kEdit, nullptr, 70, 105, 90, 15, kEditField},
-        {1006, kEdit, nullptr, 70, 125, 90, 15, kEditField},
-        {1007, kEdit, nullptr, 70, 145, 90, 15, kEditField},
-        {-1, kStatic, "Pressure = ", 20, 85, 50, 15, kRightText},
-        {-1, kStatic, "Volume = ", 20, 105, 50, 15, kRightText},
-        {-1, kStatic, "Moles = ", 20, 125, 50, 15, kRightText},
-        {-1, kStatic, "Temperature = ", 20, 145, 50, 15, kRightText},
-        {-1, kButton, "Equation And Solution Parameter", 260, 10, 190, 165, kGroupBox},
-        {-1, kButton, "Select Parameter To Solve", 10, 10, 180, 45, kGroupBox},
-        {1008, kEdit, nullptr, 320, 120, 90, 15, kEditField},
-        {1016, kStatic, "Temperature = ", 270, 120, 50, 15, kRightText},
-        {1017, kStatic, " atm", 160, 85, 25, 15, kLeftText},
-        {1018, kStatic, " liters", 160, 105, 25, 15, kLeftText},
-        {-1, kStatic, " mol", 160, 125, 25, 15, kLeftText},
-        {1019, kStatic, " kelvin", 160, 145, 25, 15, kLeftText},
-        {-1, kButton, "Input Parameters", 10, 65, 180, 110, kGroupBox},
-        {1009, kButton, "Online Help", 200, 25, 50, 15, kPushButton},
-        {1020, kStatic, " kelvin", 410, 120, 30, 15, kLeftText},
-        {1011, kStatic, "Pressure = ", 280, 50, 50, 15, kRightText},
-        {1012, kStatic, "Moles x R x Temperature", 330, 40, 90, 10, kCentredText},
-        {1013, kStatic, "Volume", 330, 60, 90, 10, kCentredText},
-        {1010, kButton, "Change Units", 200, 90, 50, 15, kPushButton},
-    });
+    ExpectControls(
+        dialog, {
+                    {1001, kButton, "Calculate", 200, 70, 50, 15, kDefaultButton},
+                    {1002, kButton, "Close", 200, 155, 50, 15, kPushButton},
+                    {1003, kCombo, nullptr, 30, 31, 140, 60, kDropDownList},
+                    {1004, kEdit, nullptr, 70, 85, 90, 15, kEditField},
+                    {1005, kEdit, nullptr, 70, 105, 90, 15, kEditField},
+                    {1006, kEdit, nullptr, 70, 125, 90, 15, kEditField},
+                    {1007, kEdit, nullptr, 70, 145, 90, 15, kEditField},
+                    {-1, kStatic, "Pressure = ", 20, 85, 50, 15, kRightText},
+                    {-1, kStatic, "Volume = ", 20, 105, 50, 15, kRightText},
+                    {-1, kStatic, "Moles = ", 20, 125, 50, 15, kRightText},
+                    {-1, kStatic, "Temperature = ", 20, 145, 50, 15, kRightText},
+                    {-1, kButton, "Equation And Solution Parameter", 260, 10, 190, 165, kGroupBox},
+                    {-1, kButton, "Select Parameter To Solve", 10, 10, 180, 45, kGroupBox},
+                    {1008, kEdit, nullptr, 320, 120, 90, 15, kEditField},
+                    {1016, kStatic, "Temperature = ", 270, 120, 50, 15, kRightText},
+                    {1017, kStatic, " atm", 160, 85, 25, 15, kLeftText},
+                    {1018, kStatic, " liters", 160, 105, 25, 15, kLeftText},
+                    {-1, kStatic, " mol", 160, 125, 25, 15, kLeftText},
+                    {1019, kStatic, " kelvin", 160, 145, 25, 15, kLeftText},
+                    {-1, kButton, "Input Parameters", 10, 65, 180, 110, kGroupBox},
+                    {1009, kButton, "Online Help", 200, 25, 50, 15, kPushButton},
+                    {1020, kStatic, " kelvin", 410, 120, 30, 15, kLeftText},
+                    {1011, kStatic, "Pressure = ", 280, 50, 50, 15, kRightText},
+                    {1012, kStatic, "Moles x R x Temperature", 330, 40, 90, 10, kCentredText},
+                    {1013, kStatic, "Volume", 330, 60, 90, 10, kCentredText},
+                    {1010, kButton, "Change Units", 200, 90, 50, 15, kPushButton},
+                });
 }
 
 void ExpectUnitsDialog(const memory::ResourceFile& resources) {
@@ -117,15 +119,15 @@ void ExpectUnitsDialog(const memory::ResourceFile& resources) {
     ExpectFrame(dialog, false, 0x80C800C0, 0, 247, 95, "Select Units");
     EXPECT_TRUE(dialog.menu.IsNone());
     ExpectControls(dialog, {
-        {1022, kButton, "Change Units", 155, 25, 70, 14, kDefaultButton},
-        {2, kButton, "Cancel", 155, 50, 70, 14, kPushButton},
-        {-1, kStatic, "Pressure in ", 15, 15, 50, 15, kRightText},
-        {-1, kStatic, "Volume in ", 15, 40, 50, 15, kRightText},
-        {-1, kStatic, "Temperature in ", 15, 65, 50, 15, kRightText},
-        {1021, kCombo, nullptr, 70, 15, 70, 110, kDropDownList},
-        {1004, kCombo, nullptr, 70, 40, 70, 100, kDropDownList},
-        {1005, kCombo, nullptr, 70, 65, 70, 60, kDropDownList},
-    });
+                               {1022, kButton, "Change Units", 155, 25, 70, 14, kDefaultButton},
+                               {2, kButton, "Cancel", 155, 50, 70, 14, kPushButton},
+                               {-1, kStatic, "Pressure in ", 15, 15, 50, 15, kRightText},
+                               {-1, kStatic, "Volume in ", 15, 40, 50, 15, kRightText},
+                               {-1, kStatic, "Temperature in ", 15, 65, 50, 15, kRightText},
+                               {1021, kCombo, nullptr, 70, 15, 70, 110, kDropDownList},
+                               {1004, kCombo, nullptr, 70, 40, 70, 100, kDropDownList},
+                               {1005, kCombo, nullptr, 70, 65, 70, 60, kDropDownList},
+                           });
 }
 
 void ExpectAboutBox(const memory::ResourceFile& resources) {
@@ -136,15 +138,18 @@ void ExpectAboutBox(const memory::ResourceFile& resources) {
     EXPECT_TRUE(icon.text.Is(IDR_MAINFRAME)) << "the icon static shows icon 128";
     auto withoutIcon = dialog;
     withoutIcon.controls.erase(withoutIcon.controls.begin());
-    ExpectControls(withoutIcon, {
-        {-1, kStatic, "Quarvel Version 1.0", 40, 10, 119, 8, kLeftText | SS_NOPREFIX},
-        {-1, kStatic, "Copyright (C) 2026 Quarvel", 40, 25, 119, 8, kLeftText},
-        {1, kButton, "OK", 178, 7, 50, 14, kDefaultButton | WS_GROUP},
-    });
+    ExpectControls(
+        withoutIcon,
+        {
+            {-1, kStatic, "Quarvel Version 1.0", 40, 10, 119, 8, kLeftText | SS_NOPREFIX},
+            {-1, kStatic, "Copyright (C) 2026 Quarvel", 40, 25, 119, 8, kLeftText},
+            {1, kButton, "OK", 178, 7, 50, 14, kDefaultButton | WS_GROUP},
+        });
     EXPECT_EQ(icon.id, -1);
     EXPECT_TRUE(icon.windowClass.Is(kStatic));
     EXPECT_EQ(icon.style, kChild | SS_ICON);
-    EXPECT_EQ(std::vector<int>({icon.x, icon.y, icon.cx, icon.cy}), std::vector<int>({11, 17, 20, 20}));
+    EXPECT_EQ(std::vector<int>({icon.x, icon.y, icon.cx, icon.cy}),
+              std::vector<int>({11, 17, 20, 20}));
 }
 
 void ExpectMenuAndString(const memory::ResourceFile& resources) {
@@ -239,7 +244,8 @@ void ExpectManifest(const memory::ResourceFile& resources) {
     const auto& data = Find(resources, memory::RT_MANIFEST, 1).data;
     const std::string manifest(data.begin(), data.end());
     using ::testing::HasSubstr;
-    EXPECT_THAT(manifest, HasSubstr("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+    EXPECT_THAT(manifest,
+                HasSubstr("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
     EXPECT_THAT(manifest, HasSubstr("level=\"asInvoker\""));
     EXPECT_THAT(manifest, HasSubstr("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}")) << "Windows 10";
     EXPECT_THAT(manifest, ::testing::Not(HasSubstr("<dpiAware")));
