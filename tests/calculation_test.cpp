@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/number_text.h"
 #include "support/calculator_fixture.h"
 
 using ::testing::ElementsAre;
@@ -13,44 +12,7 @@ namespace {
 
 class CalculationTest : public DesktopTest {};
 
-TEST_F(CalculationTest, ComputesTheDocumentedCasesExactly) {
-    const double R = 0.082057;
-    const struct {
-        const char* solveFor;
-        const char* pressureUnit;
-        const char* volumeUnit;
-        const char* temperatureUnit;
-        double expected;
-    } cases[] = {
-        {"Pressure", "atm", "L", "K", R},
-        {"Pressure", "psi", "L", "K", R * 14.6959487755},
-        {"Pressure", "Pa", "L", "K", R * 101325},
-        {"Volume", "atm", "ml", "K", R * 1000},
-        {"Moles", "atm", "L", "K", (1.0 * 1.0) / (1.0 * R)},
-        {"Temperature", "atm", "L", "C", (1.0 * 1.0) / (1.0 * R) - 273.15},
-    };
-    for (const auto& c : cases) {
-        WithCalculator([&](memory::DialogUser& window, CGasLawDlg& dlg) {
-            ChangeUnits(window, c.pressureUnit, c.volumeUnit, c.temperatureUnit);
-            window.Pick(IDC_SOLVE_FOR, c.solveFor);
-            window.Press(IDC_CALCULATE);
-            EXPECT_EQ(Bits(dlg.m_dResult), Bits(c.expected)) << c.solveFor << " " << c.pressureUnit;
-            EXPECT_EQ(window.Text(IDC_RESULT), FormatDouble(c.expected));
-        });
-    }
-    EXPECT_THAT(BoxTexts(), IsEmpty());
-}
 
-TEST_F(CalculationTest, EnterPressesCalculateAndTheSolvedFieldShowsTheResult) {
-    WithCalculator([](memory::DialogUser& window, CGasLawDlg& dlg) {
-        window.Type(IDC_VOLUME, "2");
-        window.Key(VK_RETURN);
-        EXPECT_EQ(window.Text(IDC_RESULT), "0.0410285");
-        EXPECT_EQ(window.Text(IDC_PRESSURE), "0.0410285");
-        EXPECT_FALSE(window.Enabled(IDC_PRESSURE));
-        EXPECT_EQ(dlg.m_dPressure, dlg.m_dResult);
-    });
-}
 
 // The guard: each quantity's divisor at zero, and the mended cases where the zero is in the
 // unit only (0 C, 0 F are warm enough) or only appears in base units (-273.15 C is 0 K).

@@ -63,12 +63,5 @@ TEST_F(PaintingTest, MinimisedItDrawsItsIconInTheMiddle) {
     });
 }
 
-TEST_F(PaintingTest, TheDragIconIsTheApplicationIcon) {
-    WithCalculator([&](memory::DialogUser&, CGasLawDlg& dlg) {
-        LRESULT icon = 0;
-        EXPECT_TRUE(dlg.OnWndMsg(WM_QUERYDRAGICON, 0, 0, &icon));
-        EXPECT_EQ(reinterpret_cast<HICON>(icon), backend::load_icon(IDR_MAINFRAME));
-    });
-}
 
 }  // namespace

@@ -1,29 +1,9 @@
-// The MFC-like layer: strings, the runtime's comparison, and message tables as plain functions.
+// Message tables: one plain function that routes by message, notification code and ID.
 #include "support/calculator_fixture.h"
 
 namespace {
 
-TEST(CStringTest, TrimLeftRemovesLeadingBlanksTabsAndLineBreaksOnly) {
-    CString text = " \t\r\n atm \t";
-    text.TrimLeft();
-    EXPECT_EQ(text, "atm \t");
-    CString blank = "   ";
-    blank.TrimLeft();
-    EXPECT_TRUE(blank.IsEmpty());
-    EXPECT_EQ(" " + CString("bar"), " bar");
-    EXPECT_EQ(CString("a") + "b" + CString("c"), "abc");
-}
 
-TEST(RuntimeTest, MbscmpIsZeroOnlyForByteForByteEqualTexts) {
-    const auto compare = [](const char* a, const char* b) {
-        return crt::_mbscmp(reinterpret_cast<const unsigned char*>(a),
-                            reinterpret_cast<const unsigned char*>(b));
-    };
-    EXPECT_EQ(compare("Pressure", "Pressure"), 0);
-    EXPECT_NE(compare("Pressure", "pressure"), 0);
-    EXPECT_NE(compare("Pressure", "Pressure "), 0);
-    EXPECT_NE(compare("", "P"), 0);
-}
 
 class MessageTableTest : public DesktopTest {};
 

@@ -15,15 +15,5 @@ TEST_F(ResourcesTest, VersionBlock) { ExpectVersionBlock(session.Resources()); }
 TEST_F(ResourcesTest, Manifest) { ExpectManifest(session.Resources()); }
 TEST_F(ResourcesTest, UsEnglish) { ExpectEveryResourceInUsEnglish(session.Resources()); }
 
-TEST_F(ResourcesTest, WindowsAreBuiltFromTheTemplates) {
-    WithCalculator([](memory::DialogUser& window, CGasLawDlg&) {
-        EXPECT_EQ(window.Caption(), "Quarvel");
-        EXPECT_EQ(window.Text(IDC_CLOSE), "Close");
-        EXPECT_EQ(window.Text(IDC_CHANGE_UNITS), "Change Units");
-        const auto& menu = window.MenuBar();
-        ASSERT_EQ(menu.size(), 3u);
-        EXPECT_EQ(menu[2].items[1].text, "&About");
-    });
-}
 
 }  // namespace

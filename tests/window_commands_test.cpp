@@ -119,12 +119,5 @@ TEST_F(WindowCommandsTest, OnlineHelpAsksAndRunsTheBrowserOnlyOnOK) {
     EXPECT_THAT(std::string(QUARVEL_HELP_HOST), ::testing::EndsWith(".example"));
 }
 
-TEST_F(WindowCommandsTest, StartUpSetsTheWindowIcons) {
-    WithCalculator([](memory::DialogUser& window, CGasLawDlg&) {
-        ASSERT_NE(window.BigIcon(), nullptr);
-        EXPECT_EQ(window.BigIcon(), window.SmallIcon());
-        EXPECT_EQ(window.BigIcon(), backend::load_icon(IDR_MAINFRAME));
-    });
-}
 
 }  // namespace
