@@ -53,6 +53,49 @@ void BigUnsigned::ShiftLeft(int bits) {
     m_limbs.insert(m_limbs.begin(), static_cast<size_t>(whole), 0u);
 }
 
+void BigUnsigned::Subtract(const BigUnsigned& other) {
+    std::int64_t borrow = 0;
+    for (size_t i = 0; i < m_limbs.size(); ++i) {
+        std::int64_t difference = static_cast<std::int64_t>(m_limbs[i]) - borrow -
+                                  (i < other.m_limbs.size() ? other.m_limbs[i] : 0);
+        borrow = difference < 0 ? 1 : 0;
+        if (difference < 0) difference += std::int64_t{1} << 32;
+        m_limbs[i] = static_cast<std::uint32_t>(difference);
+    }
+    Trim();
+}
+
+int BigUnsigned::BitLength() const {
+    if (m_limbs.empty()) return 0;
+    int bits = static_cast<int>(m_limbs.size() - 1) * 32;
+    for (std::uint32_t top = m_limbs.back(); top != 0; top >>= 1) ++bits;
+    return bits;
+}
+
+std::uint64_t BigUnsigned::DivideSmallQuotient(const BigUnsigned& divisor) {
+    // Long division, one quotient bit at a time from the highest that can be set.
+    std::uint64_t quotient = 0;
+    const int highest = std::min(63, BitLength() - divisor.BitLength());
+    if (highest < 0) return 0;
+    BigUnsigned shifted = divisor;
+    shifted.ShiftLeft(highest);
+    for (int bit = highest; bit >= 0; --bit, shifted.HalveDown()) {
+        if (Compare(shifted, *this) <= 0) {
+            Subtract(shifted);
+            quotient |= std::uint64_t{1} << bit;
+        }
+    }
+    return quotient;
+}
+
+void BigUnsigned::HalveDown() {
+    for (size_t i = 0; i < m_limbs.size(); ++i) {
+        const std::uint32_t next = i + 1 < m_limbs.size() ? m_limbs[i + 1] : 0;
+        m_limbs[i] = (m_limbs[i] >> 1) | (next << 31);
+    }
+    Trim();
+}
+
 int BigUnsigned::Compare(const BigUnsigned& left, const BigUnsigned& right) {
     if (left.m_limbs.size() != right.m_limbs.size()) {
         return left.m_limbs.size() < right.m_limbs.size() ? -1 : 1;

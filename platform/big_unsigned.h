@@ -14,6 +14,14 @@ public:
     void MultiplyBy(std::uint32_t factor);
     void MultiplyByPowerOf5(int exponent);
     void ShiftLeft(int bits);
+    void HalveDown();  // shifts right by one bit
+    // Subtracts `other`, which must not be larger.
+    void Subtract(const BigUnsigned& other);
+    int BitLength() const;
+    bool IsZero() const { return m_limbs.empty(); }
+
+    // Divides this by `divisor`, leaving the remainder here; the quotient must be below 2^64.
+    std::uint64_t DivideSmallQuotient(const BigUnsigned& divisor);
 
     // Negative, zero or positive as `left` is below, equal to or above `right`.
     static int Compare(const BigUnsigned& left, const BigUnsigned& right);

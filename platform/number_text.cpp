@@ -1,10 +1,9 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
 
 #include "big_unsigned.h"
@@ -37,90 +36,43 @@ struct Decimal {
     bool truncated = false;  // some dropped digit was not zero
 };
 
-// A positive finite double as mantissa × 2^exponent, exactly.
-struct Binary {
-    std::uint64_t mantissa;
-    int exponent;
-};
-
-Binary Decompose(double value) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-    if (biased == 0) return Binary{fraction, -1074};
-    return Binary{fraction | (std::uint64_t{1} << 52), biased - 1075};
-}
-
-bool IsOdd(double value) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return (bits & 1) != 0;
-}
-
-// Compares the decimal with the point halfway between `low` and `high`, exactly.
-int CompareWithMidpoint(const Decimal& number, const BigUnsigned& digits, Binary low, Binary high) {
-    const int base = std::min(low.exponent, high.exponent);
-    const std::uint64_t sum =
-        (low.mantissa << (low.exponent - base)) + (high.mantissa << (high.exponent - base));
-    // midpoint = sum × 2^(base - 1); number = digits × 5^e × 2^e
-    BigUnsigned left = digits;
-    BigUnsigned right(sum);
-    long leftTwos = number.exponent;
-    long rightTwos = base - 1;
-    if (number.exponent >= 0) {
-        left.MultiplyByPowerOf5(static_cast<int>(number.exponent));
-    } else {
-        right.MultiplyByPowerOf5(static_cast<int>(-number.exponent));
-    }
-    const long common = std::min(leftTwos, rightTwos);
-    left.ShiftLeft(static_cast<int>(leftTwos - common));
-    right.ShiftLeft(static_cast<int>(rightTwos - common));
-    return BigUnsigned::Compare(left, right);
-}
-
-// The double nearest to the decimal, ties to even. A first guess comes from strtod, fed only
-// digits and an exponent so that the locale cannot matter; exact comparisons then settle it.
+// The double nearest to the decimal, ties to even, found by exact integer division:
+// digits × 10^exponent = numerator ÷ denominator, divided down to a 53-bit quotient whose
+// remainder decides the rounding. No floating-point operation takes part until the end.
 double Round(const Decimal& number) {
     const long magnitude = static_cast<long>(number.digits.size()) + number.exponent;
     if (magnitude > kMaxMagnitude) return std::numeric_limits<double>::infinity();
     if (magnitude < kMinMagnitude) return 0.0;
 
-    const size_t guessDigits = std::min<size_t>(number.digits.size(), 17);
-    const std::string guessText =
-        number.digits.substr(0, guessDigits) + "e" +
-        std::to_string(number.exponent + static_cast<long>(number.digits.size() - guessDigits));
-    double value = std::strtod(guessText.c_str(), nullptr);
-    const double largest = std::numeric_limits<double>::max();
-    if (value > largest) value = largest;
+    BigUnsigned numerator = BigUnsigned::FromDecimal(number.digits);
+    BigUnsigned denominator(1);
+    const auto scale = static_cast<int>(number.exponent < 0 ? -number.exponent : number.exponent);
+    BigUnsigned& scaled = number.exponent >= 0 ? numerator : denominator;
+    scaled.MultiplyByPowerOf5(scale);
+    scaled.ShiftLeft(scale);
 
-    const BigUnsigned digits = BigUnsigned::FromDecimal(number.digits);
-    const Binary beyondLargest{std::uint64_t{1} << 53, 971};  // 2^1024
-    // A truncated number lies just above its kept digits, never exactly on a midpoint.
-    auto above = [&](int comparison) {
-        return comparison > 0 || (comparison == 0 && number.truncated);
-    };
-    auto tie = [&](int comparison) { return comparison == 0 && !number.truncated; };
-    for (;;) {
-        const Binary here = value == 0.0 ? Binary{0, -1074} : Decompose(value);
-        const double up = std::nextafter(value, std::numeric_limits<double>::infinity());
-        const Binary next = std::isinf(up) ? beyondLargest : Decompose(up);
-        const int toUpper = CompareWithMidpoint(number, digits, here, next);
-        if (above(toUpper) || (tie(toUpper) && IsOdd(value))) {
-            value = up;
-            if (std::isinf(value)) return value;
-            continue;
+    // quotient = value ÷ 2^binaryExponent, with 53 significant bits, or fewer below the
+    // normal range, where the last place is fixed at 2^-1074.
+    const int estimate = numerator.BitLength() - denominator.BitLength();
+    for (int binaryExponent = std::max(estimate - 53, -1074);; ++binaryExponent) {
+        BigUnsigned remainder = numerator;
+        BigUnsigned divisor = denominator;
+        if (binaryExponent >= 0) {
+            divisor.ShiftLeft(binaryExponent);
+        } else {
+            remainder.ShiftLeft(-binaryExponent);
         }
-        if (value > 0.0) {
-            const double down = std::nextafter(value, 0.0);
-            const Binary previous = down == 0.0 ? Binary{0, -1074} : Decompose(down);
-            const int toLower = CompareWithMidpoint(number, digits, previous, here);
-            if (toLower < 0 || (tie(toLower) && IsOdd(value))) {
-                value = down;
-                continue;
-            }
-        }
-        return value;
+        std::uint64_t quotient = remainder.DivideSmallQuotient(divisor);
+        if (quotient >= (std::uint64_t{1} << 53)) continue;  // one bit too many: scale down
+
+        // Above half the last place, or exactly half with an odd quotient, rounds up. Digits
+        // dropped past kMaxDigits put the value just above what was kept.
+        remainder.ShiftLeft(1);
+        const int half = BigUnsigned::Compare(remainder, divisor);
+        const bool aboveHalf = half > 0 || (half == 0 && number.truncated);
+        const bool exactlyHalf = half == 0 && !number.truncated;
+        if (aboveHalf || (exactlyHalf && (quotient & 1) != 0)) ++quotient;
+        return std::ldexp(static_cast<double>(quotient), binaryExponent);
     }
 }
 
