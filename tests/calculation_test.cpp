@@ -3,6 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include <iterator>
+
+#include "platform/number_text.h"
 #include "support/calculator_fixture.h"
 
 using ::testing::ElementsAre;
@@ -11,8 +14,6 @@ using ::testing::IsEmpty;
 namespace {
 
 class CalculationTest : public DesktopTest {};
-
-
 
 // The guard: each quantity's divisor at zero, and the mended cases where the zero is in the
 // unit only (0 C, 0 F are warm enough) or only appears in base units (-273.15 C is 0 K).
@@ -123,38 +124,47 @@ TEST_F(CalculationTest, OverflowShowsInfinityAndTheWindowStaysUsable) {
     });
 }
 
-TEST_F(CalculationTest, TextThatIsNotANumberStopsTheExchangeAtThatField) {
-    WithCalculator([&](memory::DialogUser& window, CGasLawDlg& dlg) {
-        window.Type(IDC_VOLUME, "2");
-        window.Press(IDC_CALCULATE);  // pressure = 0.0410285 with V = 2
-        window.Type(IDC_VOLUME, "two");
-        window.Press(IDC_CALCULATE);
-        EXPECT_THAT(BoxTexts(), ElementsAre("Quarvel: Please enter a number."));
-        EXPECT_EQ(session.Boxes().back().style, MB_ICONEXCLAMATION);
-        EXPECT_EQ(window.FocusedId(), IDC_VOLUME);
-        // The calculation ran with the previous volume, which is back in its field.
-        EXPECT_EQ(dlg.m_dVolume, 2.0);
-        EXPECT_EQ(window.Text(IDC_VOLUME), "2");
-        EXPECT_EQ(window.Text(IDC_RESULT), "0.0410285");
-    });
-}
+// Each numeric field in turn holds text that is not a number. The exchange reads the rows before
+// it, prompts, puts the focus on it and leaves it and every later row unread; Calculate then
+// runs on those values and writes them all back over what was typed.
+TEST_F(CalculationTest, TextThatIsNotANumberStopsTheExchangeAtItsField) {
+    struct Field {
+        int id;
+        double CGasLawDlg::*member;
+    };
+    const Field exchangeOrder[] = {
+        {IDC_PRESSURE, &CGasLawDlg::m_dPressure}, {IDC_RESULT, &CGasLawDlg::m_dResult},
+        {IDC_MOLES, &CGasLawDlg::m_dMoles},       {IDC_TEMPERATURE, &CGasLawDlg::m_dTemperature},
+        {IDC_VOLUME, &CGasLawDlg::m_dVolume},
+    };
+    for (size_t bad = 0; bad < std::size(exchangeOrder); ++bad) {
+        WithCalculator([&](memory::DialogUser& window, CGasLawDlg& dlg) {
+            // Solve for volume, so that every field but volume's can be typed into.
+            const bool volumeIsBad = exchangeOrder[bad].id == IDC_VOLUME;
+            window.Pick(IDC_SOLVE_FOR, volumeIsBad ? "Pressure" : "Volume");
+            std::vector<double> before;
+            for (const Field& field : exchangeOrder) {
+                before.push_back(dlg.*field.member);
+                if (window.Enabled(field.id)) window.Type(field.id, "2");
+            }
+            window.Type(exchangeOrder[bad].id, "x2");
+            dlg.m_dResult = -1;  // no calculation may leave this
+            window.Press(IDC_CALCULATE);
 
-TEST_F(CalculationTest, RefusedResultFieldLeavesTheLaterRowsUnread) {
-    WithCalculator([&](memory::DialogUser& window, CGasLawDlg& dlg) {
-        window.Type(IDC_RESULT, "x");
-        window.Type(IDC_MOLES, "3");
-        window.Type(IDC_TEMPERATURE, "4");
-        window.Type(IDC_VOLUME, "5");
-        window.Press(IDC_CALCULATE);
-        EXPECT_THAT(BoxTexts(), ElementsAre("Quarvel: Please enter a number."));
-        // Moles, temperature and volume come after the result field: their old values count
-        // and are written back over what was typed.
-        EXPECT_EQ(dlg.m_dMoles, 1.0);
-        EXPECT_EQ(window.Text(IDC_MOLES), "1");
-        EXPECT_EQ(window.Text(IDC_TEMPERATURE), "1");
-        EXPECT_EQ(window.Text(IDC_VOLUME), "1");
-        EXPECT_EQ(window.Text(IDC_RESULT), "0.082057");
-    });
+            EXPECT_THAT(BoxTexts(), ElementsAre("Quarvel: Please enter a number."));
+            EXPECT_EQ(window.FocusedId(), exchangeOrder[bad].id);
+            for (size_t row = 0; row < std::size(exchangeOrder); ++row) {
+                const Field& field = exchangeOrder[row];
+                const bool solved = field.id == (volumeIsBad ? IDC_PRESSURE : IDC_VOLUME);
+                if (solved || field.id == IDC_RESULT) continue;  // the calculation writes these
+                const double expected = row < bad ? 2.0 : before[row];
+                EXPECT_EQ(dlg.*field.member, expected)
+                    << "bad field " << exchangeOrder[bad].id << ", row " << field.id;
+                EXPECT_EQ(window.Text(field.id), FormatDouble(expected));
+            }
+        });
+        session.TakeBoxes();
+    }
 }
 
 TEST_F(CalculationTest, AnEmptyFieldIsNotANumber) {

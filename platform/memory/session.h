@@ -32,6 +32,8 @@ public:
     const std::vector<std::string>& Problems() const { return m_desktop->problems; }
     // The problems so far, which are then forgotten: for tests that cause them on purpose.
     std::vector<std::string> TakeProblems() { return std::exchange(m_desktop->problems, {}); }
+    // The boxes so far, which are then forgotten: for tests that repeat a case.
+    std::vector<MessageBoxRecord> TakeBoxes() { return std::exchange(m_desktop->boxes, {}); }
     const std::vector<int>& DialogsShown() const { return m_desktop->dialogsShown; }
     // Dialog users and box answers queued but never called on.
     std::size_t UnusedExpectations() const {
