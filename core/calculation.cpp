@@ -34,6 +34,11 @@ double CGasLawDlg::ToBase(const QuantityField& field) {
 
 void CGasLawDlg::OnCalculate() {
     UpdateData(TRUE);
+    CalculateFromMembers();
+    UpdateData(FALSE);
+}
+
+void CGasLawDlg::CalculateFromMembers() {
     const std::optional<Quantity> solved = QuantityNamed(SolveForName());
 
     // The guard looks at the dividing quantity as the formula will see it, in base units: 0 C
@@ -47,7 +52,6 @@ void CGasLawDlg::OnCalculate() {
         if (inBaseUnits && IsZeroDivisor(*inBaseUnits)) {
             MessageBoxA(DivisionByZeroWarning(*solved), kWarningCaption, MB_ICONSTOP);
             m_dResult = DIVIDE_BY_ZERO_RESULT;
-            UpdateData(FALSE);
             return;
         }
     }
@@ -61,7 +65,6 @@ void CGasLawDlg::OnCalculate() {
         // Not one of the four names: nothing to evaluate, nothing to store.
         MessageBoxA(kErrorText);
         MessageBoxA(kErrorText);
-        UpdateData(FALSE);
         return;
     }
 
@@ -77,5 +80,4 @@ void CGasLawDlg::OnCalculate() {
         MessageBoxA(kErrorText);
     }
     *target.value = m_dResult;
-    UpdateData(FALSE);
 }

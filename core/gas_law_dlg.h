@@ -60,6 +60,8 @@ private:
         double* value;
     };
     QuantityField FieldOf(Quantity quantity);
+    // The calculation proper, on the members as the fields were read.
+    void CalculateFromMembers();
     // The text of the selected entry of the solve-for list.
     CString SolveForName() const;
     // A field's value in its family's base unit; the "error" box and not-a-number when the

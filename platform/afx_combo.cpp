@@ -2,10 +2,6 @@
 
 #include <vector>
 
-int CComboBox::GetCount() const { return static_cast<int>(SendMessageA(CB_GETCOUNT)); }
-
-int CComboBox::GetCurSel() const { return static_cast<int>(SendMessageA(CB_GETCURSEL)); }
-
 int CComboBox::SetCurSel(int index) {
     return static_cast<int>(SendMessageA(CB_SETCURSEL, static_cast<WPARAM>(index)));
 }

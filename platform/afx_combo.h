@@ -5,8 +5,6 @@
 
 class CComboBox : public CWnd {
 public:
-    int GetCount() const;
-    int GetCurSel() const;
     int SetCurSel(int index);
     int AddString(LPCSTR text);
     int SelectString(int startAfter, LPCSTR prefix);

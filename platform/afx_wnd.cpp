@@ -33,15 +33,7 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     return backend::enable_window(m_hWnd, enable != FALSE) ? TRUE : FALSE;
 }
 
-BOOL CWnd::IsWindowEnabled() const { return backend::is_window_enabled(m_hWnd) ? TRUE : FALSE; }
-
 void CWnd::SetFocus() { backend::set_focus(m_hWnd); }
-
-void CWnd::SetWindowTextA(LPCSTR text) {
-    backend::set_window_text(m_hWnd, text != nullptr ? text : "");
-}
-
-void CWnd::GetWindowTextA(CString& text) const { text = backend::window_text(m_hWnd); }
 
 BOOL CWnd::IsIconic() const { return backend::is_iconic(m_hWnd) ? TRUE : FALSE; }
 

@@ -39,10 +39,7 @@ public:
     LRESULT SendMessageA(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     CWnd* GetDlgItem(int id) const;
     BOOL EnableWindow(BOOL enable = TRUE);
-    BOOL IsWindowEnabled() const;
     void SetFocus();
-    void SetWindowTextA(LPCSTR text);
-    void GetWindowTextA(CString& text) const;
     BOOL IsIconic() const;
     void GetClientRect(CRect* rect) const;
     CMenu* GetSystemMenu(BOOL revert);

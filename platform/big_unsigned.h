@@ -18,7 +18,6 @@ public:
     // Subtracts `other`, which must not be larger.
     void Subtract(const BigUnsigned& other);
     int BitLength() const;
-    bool IsZero() const { return m_limbs.empty(); }
 
     // Divides this by `divisor`, leaving the remainder here; the quotient must be below 2^64.
     std::uint64_t DivideSmallQuotient(const BigUnsigned& divisor);

@@ -54,7 +54,6 @@ Result default_processing(Window window, unsigned message, WordParam wParam, Lon
 std::string window_text(Window window);
 void set_window_text(Window window, const std::string& text);
 bool enable_window(Window window, bool enable);
-bool is_window_enabled(Window window);
 Window set_focus(Window window);
 bool is_iconic(Window window);
 Rect client_rect(Window window);

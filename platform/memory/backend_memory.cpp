@@ -61,8 +61,6 @@ bool enable_window(Window window, bool enable) {
     return wasDisabled;
 }
 
-bool is_window_enabled(Window window) { return Alive(window) && window->enabled; }
-
 Window set_focus(Window window) {
     Window previous = Desk().focus;
     if (Alive(window)) Desk().focus = window;

@@ -14,7 +14,6 @@ public:
     ByteReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
 
     std::size_t Position() const { return m_position; }
-    std::size_t Size() const { return m_size; }
     bool AtEnd() const { return m_position >= m_size; }
     void Seek(std::size_t position) {
         if (position > m_size) throw std::runtime_error("seek past the end of the data");

@@ -24,8 +24,6 @@ public:
     bool Ended() const { return m_dialog->ended; }
     // False while a modal dialog or box runs over this one.
     bool WindowEnabled() const { return m_dialog->enabled; }
-    backend::Result Result() const { return m_dialog->result; }
-    bool Exists(int id) const { return Control(id) != nullptr; }
     std::string Text(int id) const;
     bool Enabled(int id) const;
     std::vector<std::string> Entries(int id) const;
@@ -34,9 +32,6 @@ public:
     int FocusedId() const;  // 0 when the focus is elsewhere
     PixelRect ControlRect(int id) const;
     PixelRect ClientRect() const { return PixelRect{0, 0, m_dialog->cx, m_dialog->cy}; }
-    backend::Icon BigIcon() const { return m_dialog->bigIcon; }
-    backend::Icon SmallIcon() const { return m_dialog->smallIcon; }
-    bool Iconic() const { return m_dialog->iconic; }
     const std::vector<MenuItem>& MenuBar() const { return m_dialog->menuBar; }
     std::vector<MenuItem> SystemMenu() const;
 

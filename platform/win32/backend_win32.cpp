@@ -107,8 +107,6 @@ bool enable_window(Window window, bool enable) {
     return EnableWindow(Handle(window), enable ? TRUE : FALSE) != FALSE;
 }
 
-bool is_window_enabled(Window window) { return IsWindowEnabled(Handle(window)) != FALSE; }
-
 Window set_focus(Window window) { return Wrap(SetFocus(Handle(window))); }
 
 bool is_iconic(Window window) { return IsIconic(Handle(window)) != FALSE; }

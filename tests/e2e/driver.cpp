@@ -28,11 +28,11 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
     return FALSE;
 }
 
+}  // namespace
+
 void Pause(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
-
-}  // namespace
 
 E2eOptions& Options() {
     static E2eOptions options;
@@ -68,17 +68,15 @@ void Program::Sync(HWND window) const {
                         &ignored);
 }
 
-bool Program::HasWindow(const std::string& caption, HWND except) const {
+HWND Program::Find(const std::string& caption, HWND except) const {
     Search search{m_process.dwProcessId, caption, except, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
+    return search.found;
 }
 
 HWND Program::WaitForWindow(const std::string& caption, HWND except) const {
     for (int tries = 0; tries < 200; ++tries) {
-        Search search{m_process.dwProcessId, caption, except, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) return search.found;
+        if (HWND found = Find(caption, except)) return found;
         Pause(50);
     }
     throw std::runtime_error("no window \"" + caption + "\" appeared");

@@ -30,7 +30,9 @@ public:
     void Sync(HWND window = nullptr) const;
     // The program's visible top-level window with `caption` that is not `except`; waits for it.
     HWND WaitForWindow(const std::string& caption, HWND except = nullptr) const;
-    bool HasWindow(const std::string& caption, HWND except = nullptr) const;
+    bool HasWindow(const std::string& caption, HWND except = nullptr) const {
+        return Find(caption, except) != nullptr;
+    }
     bool WaitForExit(DWORD milliseconds) const;
     DWORD ExitCode() const;
 
@@ -46,10 +48,14 @@ public:
     void Type(HWND dialog, int id, const std::string& text) const;
 
 private:
+    HWND Find(const std::string& caption, HWND except) const;
+
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
     DWORD m_thread = 0;
 };
+
+void Pause(int milliseconds);
 
 std::string Text(HWND window);
 std::string Text(HWND dialog, int id);

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,10 +17,6 @@ using ::testing::ElementsAre;
 namespace {
 
 std::string Artifact(const std::string& name) { return Options().artifacts + "\\" + name; }
-
-void Pause(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
 
 RECT ClientRectOf(HWND parent, int id) {
     RECT area;
