@@ -2,32 +2,6 @@
 // refresh that rewrites the equation panel.
 #include "core/gas_law_dlg.h"
 
-#include "core/gas_law.h"
-
-namespace {
-
-// What the equation panel shows while a quantity is being solved for, in the order of Quantity.
-struct EquationPanel {
-    const char* left;  // also the result caption
-    const char* numerator;
-    const char* denominator;
-    CString CGasLawDlg::*resultUnit;  // none: moles, always " mol"
-    int disabledField;
-};
-
-const EquationPanel kPanels[] = {
-    {"Pressure = ", "Moles x R x Temperature", "Volume", &CGasLawDlg::m_strPressureUnit,
-     IDC_PRESSURE},
-    {"Volume = ", "Moles x R x Temperature", "Pressure", &CGasLawDlg::m_strVolumeUnit, IDC_VOLUME},
-    {"Moles = ", "Pressure x Volume", "R x Temperature", nullptr, IDC_MOLES},
-    {"Temperature = ", "Pressure x Volume", "Moles x R", &CGasLawDlg::m_strTemperatureUnit,
-     IDC_TEMPERATURE},
-};
-
-const int kInputFields[] = {IDC_PRESSURE, IDC_VOLUME, IDC_MOLES, IDC_TEMPERATURE};
-
-}  // namespace
-
 CGasLawDlg::CGasLawDlg(CWnd* pParent)
     : CDialog(IDD, pParent),
       m_dPressure(0.0),
@@ -83,8 +57,8 @@ BOOL CGasLawDlg::OnInitDialog() {
     UpdateData(FALSE);
 
     // The list sorts them: Moles, Pressure, Temperature, Volume.
-    for (const char* name : {PRESSURE_NAME, VOLUME_NAME, MOLES_NAME, TEMPERATURE_NAME}) {
-        m_cbSolveFor.SendMessageA(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    for (const QuantityRow& quantity : kQuantities) {
+        m_cbSolveFor.SendMessageA(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(quantity.name));
     }
     m_nSolveFor = 1;
     m_cbSolveFor.SendMessageA(CB_SETCURSEL, 1);
@@ -101,17 +75,20 @@ CString CGasLawDlg::SolveForName() const {
 }
 
 void CGasLawDlg::OnSelchangeSolveFor() {
-    UpdateData(TRUE);
-    const std::optional<Quantity> solved = QuantityNamed(SolveForName());
-    if (solved) {
-        const EquationPanel& panel = kPanels[static_cast<int>(*solved)];
-        m_strEquationLeft = panel.left;
-        m_strNumerator = panel.numerator;
-        m_strDenominator = panel.denominator;
-        m_strResultLabel = panel.left;
-        m_strResultUnit = panel.resultUnit != nullptr ? this->*panel.resultUnit : CString(" mol");
-        for (int field : kInputFields)
-            GetDlgItem(field)->EnableWindow(field != panel.disabledField);
+    if (!UpdateData(TRUE)) {
+        // A refused field refuses the new choice too: the list shows the quantity in force
+        // again, and every field keeps what the user typed.
+        m_cbSolveFor.SendMessageA(CB_SETCURSEL, static_cast<WPARAM>(m_nSolveFor));
+        return;
+    }
+    if (const QuantityRow* solved = QuantityNamed(SolveForName())) {
+        m_strEquationLeft = solved->equationLeft;
+        m_strNumerator = solved->numerator;
+        m_strDenominator = solved->denominator;
+        m_strResultLabel = solved->equationLeft;
+        m_strResultUnit = solved->unit ? this->*solved->unit->suffix : CString(MOLES_SUFFIX);
+        for (const QuantityRow& quantity : kQuantities)
+            GetDlgItem(quantity.field)->EnableWindow(&quantity != solved);
     }
     UpdateData(FALSE);
 }

@@ -1,11 +1,17 @@
 // The calculator window: the form's state and its exchange with the controls, the solve-for
-// choice with its equation panel, and the calculation. The units dialog, menus, painting and
-// help are its commands too, defined beside the code they concern; the layout is the resource
-// script's.
+// choice with its equation panel, and the calculation. The layout is the resource script's;
+// what each quantity means is the quantity table's (core/quantities.h).
+//
+// Where its parts are:
+//   core/gas_law_dlg.cpp    construction, DoDataExchange, OnInitDialog, OnSelchangeSolveFor
+//   core/calculation.cpp    OnCalculate
+//   units/change_units.cpp  OnChangeUnits
+//   window/commands.cpp     the message table, OnCloseButton, OnAppAbout, OnSysCommand,
+//                           OnOnlineHelp
+//   window/painting.cpp     OnPaint, OnQueryDragIcon
 #pragma once
 
-#include "core/gas_law.h"
-#include "core/unit_catalogue.h"
+#include "core/quantities.h"
 #include "platform/afx.h"
 #include "res/resource.h"
 #include "units/units_dlg.h"
@@ -53,18 +59,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // A quantity's member and the suffix of its unit (none for moles, always in mol).
-    struct QuantityField {
-        UnitFamily family;
-        const CString* unit;
-        double* value;
-    };
-    QuantityField FieldOf(Quantity quantity);
     // The calculation proper, on the members as the fields were read.
     void CalculateFromMembers();
     // The text of the selected entry of the solve-for list.
     CString SolveForName() const;
-    // A field's value in its family's base unit; the "error" box and not-a-number when the
-    // field's suffix is not in the catalogue.
-    double ToBase(const QuantityField& field);
+    // A quantity's member in its base unit; none when its suffix is not in the catalogue.
+    std::optional<double> InBaseUnits(const QuantityRow& quantity) const;
 };

@@ -5,9 +5,6 @@
 
 class CComboBox : public CWnd {
 public:
-    int SetCurSel(int index);
-    int AddString(LPCSTR text);
-    int SelectString(int startAfter, LPCSTR prefix);
     // The text of the entry at `index`; empty when there is no such entry.
     void GetLBText(int index, CString& text) const;
 };

@@ -27,11 +27,21 @@ void CDataExchange::Fail() {
     if (m_lastWasEdit) backend::send_message(m_hWndLastControl, EM_SETSEL, 0, -1);
 }
 
+namespace {
+
+// Every exchange writes every control; a control that already shows the text is left alone, so
+// that it neither repaints nor loses the user's selection.
+void ShowText(HWND control, const std::string& text) {
+    if (backend::window_text(control) != text) backend::set_window_text(control, text);
+}
+
+}  // namespace
+
 void DDX_Text(CDataExchange* pDX, int id, double& value) {
     if (pDX->HasFailed()) return;
     HWND field = pDX->PrepareEditCtrl(id);
     if (!pDX->m_bSaveAndValidate) {
-        backend::set_window_text(field, FormatDouble(value));
+        ShowText(field, FormatDouble(value));
         return;
     }
     const std::optional<double> read = ParseDouble(backend::window_text(field));
@@ -49,7 +59,7 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
     if (pDX->m_bSaveAndValidate) {
         value = backend::window_text(control);
     } else {
-        backend::set_window_text(control, value.str());
+        ShowText(control, value.str());
     }
 }
 
@@ -58,7 +68,7 @@ void DDX_CBIndex(CDataExchange* pDX, int id, int& index) {
     HWND list = pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate) {
         index = static_cast<int>(backend::send_message(list, CB_GETCURSEL, 0, 0));
-    } else {
+    } else if (backend::send_message(list, CB_GETCURSEL, 0, 0) != index) {
         backend::send_message(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
 }

@@ -19,11 +19,9 @@ CPen* CDC::SelectObject(CPen* pen) {
     backend::Gdi previous =
         backend::select_object(m_hDC, pen != nullptr ? pen->m_hObject : nullptr);
     if (previous == nullptr) return nullptr;
-    auto wrapper = std::make_unique<CPen>();
-    wrapper->m_hObject = previous;
-    wrapper->m_owned = false;
-    m_replaced.push_back(std::move(wrapper));
-    return m_replaced.back().get();
+    m_replaced.m_hObject = previous;
+    m_replaced.m_owned = false;
+    return &m_replaced;
 }
 
 void CDC::MoveTo(int x, int y) { backend::move_to(m_hDC, x, y); }

@@ -2,9 +2,6 @@
 // window draws with. The pixels themselves are the back-end's business.
 #pragma once
 
-#include <memory>
-#include <vector>
-
 #include "afx_wnd.h"
 
 class CGdiObject {
@@ -39,14 +36,14 @@ public:
     HDC m_hDC = nullptr;
     HDC GetSafeHdc() const { return m_hDC; }
 
-    // Selects `pen`; answers a wrapper of the pen it replaced, valid while this DC lives.
+    // Selects `pen`; answers a wrapper of the pen it replaced, valid until the next selection.
     CPen* SelectObject(CPen* pen);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     BOOL DrawIcon(int x, int y, HICON icon);
 
 private:
-    std::vector<std::unique_ptr<CPen>> m_replaced;
+    CPen m_replaced;  // owned by whoever selected it
 };
 
 // Painting of one WM_PAINT: begins in the constructor and ends in the destructor.
@@ -57,5 +54,5 @@ public:
 
 private:
     HWND m_hWnd;
-    backend::PaintSession* m_session = nullptr;
+    backend::PaintSession m_session;
 };

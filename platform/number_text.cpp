@@ -1,21 +1,14 @@
 #include "number_text.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <limits>
-
-#include "big_unsigned.h"
 
 namespace {
 
-// Enough digits for every exact halfway point between two doubles (767 significant digits);
-// the digits after them only tell whether the number lies above what was kept.
-constexpr size_t kMaxDigits = 800;
-// Beyond these decimal magnitudes a number is infinite or zero, whatever its digits.
-constexpr long kMaxMagnitude = 310;
-constexpr long kMinMagnitude = -330;
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// Past any exponent a text could balance with its own length; reading stops growing there.
+constexpr long long kExponentCap = 1'000'000'000'000'000;
 
 bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
     if (text.size() != word.size()) return false;
@@ -29,51 +22,42 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A positive decimal number as digits × 10^exponent, with the digits past kMaxDigits dropped.
-struct Decimal {
-    std::string digits;  // significant digits, no leading or trailing zeros
-    long exponent = 0;
-    bool truncated = false;  // some dropped digit was not zero
-};
-
-// The double nearest to the decimal, ties to even, found by exact integer division:
-// digits × 10^exponent = numerator ÷ denominator, divided down to a 53-bit quotient whose
-// remainder decides the rounding. No floating-point operation takes part until the end.
-double Round(const Decimal& number) {
-    const long magnitude = static_cast<long>(number.digits.size()) + number.exponent;
-    if (magnitude > kMaxMagnitude) return std::numeric_limits<double>::infinity();
-    if (magnitude < kMinMagnitude) return 0.0;
-
-    BigUnsigned numerator = BigUnsigned::FromDecimal(number.digits);
-    BigUnsigned denominator(1);
-    const auto scale = static_cast<int>(number.exponent < 0 ? -number.exponent : number.exponent);
-    BigUnsigned& scaled = number.exponent >= 0 ? numerator : denominator;
-    scaled.MultiplyByPowerOf5(scale);
-    scaled.ShiftLeft(scale);
-
-    // quotient = value ÷ 2^binaryExponent, with 53 significant bits, or fewer below the
-    // normal range, where the last place is fixed at 2^-1074.
-    const int estimate = numerator.BitLength() - denominator.BitLength();
-    for (int binaryExponent = std::max(estimate - 53, -1074);; ++binaryExponent) {
-        BigUnsigned remainder = numerator;
-        BigUnsigned divisor = denominator;
-        if (binaryExponent >= 0) {
-            divisor.ShiftLeft(binaryExponent);
-        } else {
-            remainder.ShiftLeft(-binaryExponent);
+// Checks that `text` is digits with at most one point, at least one digit, and an optional
+// exponent, and nothing else: the standard reader would take more (hexadecimal, "nan(...)").
+// Answers the decimal exponent of the first non-zero digit (0 for a zero), which tells a text
+// too small for a double from one too large.
+std::optional<long long> LeadingDigitExponent(std::string_view text) {
+    long long digits = 0;
+    long long wholeDigits = 0;
+    long long firstNonZero = -1;
+    bool afterPoint = false;
+    size_t at = 0;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '.' && !afterPoint) {
+            afterPoint = true;
+            continue;
         }
-        std::uint64_t quotient = remainder.DivideSmallQuotient(divisor);
-        if (quotient >= (std::uint64_t{1} << 53)) continue;  // one bit too many: scale down
-
-        // Above half the last place, or exactly half with an odd quotient, rounds up. Digits
-        // dropped past kMaxDigits put the value just above what was kept.
-        remainder.ShiftLeft(1);
-        const int half = BigUnsigned::Compare(remainder, divisor);
-        const bool aboveHalf = half > 0 || (half == 0 && number.truncated);
-        const bool exactlyHalf = half == 0 && !number.truncated;
-        if (aboveHalf || (exactlyHalf && (quotient & 1) != 0)) ++quotient;
-        return std::ldexp(static_cast<double>(quotient), binaryExponent);
+        if (!IsDigit(c)) break;
+        if (firstNonZero < 0 && c != '0') firstNonZero = digits;
+        ++digits;
+        if (!afterPoint) ++wholeDigits;
     }
+    if (digits == 0) return std::nullopt;
+
+    long long exponent = 0;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        const bool negative = at < text.size() && text[at] == '-';
+        if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+        if (at == text.size() || !IsDigit(text[at])) return std::nullopt;
+        for (; at < text.size() && IsDigit(text[at]); ++at) {
+            if (exponent < kExponentCap) exponent = exponent * 10 + (text[at] - '0');
+        }
+        if (negative) exponent = -exponent;
+    }
+    if (at != text.size()) return std::nullopt;
+    return firstNonZero < 0 ? 0 : wholeDigits - 1 - firstNonZero + exponent;
 }
 
 }  // namespace
@@ -82,9 +66,21 @@ std::string FormatDouble(double value) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     char buffer[64];
-    const auto written =
+    auto written =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    return std::string(buffer, written.ptr);
+    // The largest doubles round up, at 15 digits, past the largest double, and that text would
+    // read back as infinity: write those rounded toward zero. They all lie between
+    // 1.797693134862315e308 and 1.7976931348623158e308, so the first 15 of their 17 digits are
+    // the value truncated.
+    const std::string_view text(buffer, static_cast<size_t>(written.ptr - buffer));
+    if (text.size() > 5 && text.substr(text.size() - 5) == "e+308" &&
+        std::isinf(*ParseDouble(text))) {
+        written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                std::chars_format::scientific, 16);
+        const auto exponent = std::string_view(buffer).find('e');
+        return std::string(buffer, exponent - 2) + "e+308";
+    }
+    return std::string(text);
 }
 
 std::optional<double> ParseDouble(std::string_view text) {
@@ -99,58 +95,22 @@ std::optional<double> ParseDouble(std::string_view text) {
     }
     const double sign = negative ? -1.0 : 1.0;
     if (EqualsIgnoringCase(text, "inf") || EqualsIgnoringCase(text, "infinity")) {
-        return sign * std::numeric_limits<double>::infinity();
+        return sign * kInfinity;
     }
     if (EqualsIgnoringCase(text, "nan")) {
         return std::copysign(std::numeric_limits<double>::quiet_NaN(), sign);
     }
 
-    Decimal number;
-    long droppedOrFraction = 0;  // how far the kept digits' last place lies from the units
-    bool anyDigit = false;
-    bool afterPoint = false;
-    size_t at = 0;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c == '.' && !afterPoint) {
-            afterPoint = true;
-            continue;
-        }
-        if (!IsDigit(c)) break;
-        anyDigit = true;
-        if (afterPoint) --droppedOrFraction;
-        if (number.digits.empty() && c == '0') continue;
-        if (number.digits.size() < kMaxDigits) {
-            number.digits.push_back(c);
-        } else {
-            ++droppedOrFraction;
-            if (c != '0') number.truncated = true;
-        }
+    const std::optional<long long> leadingExponent = LeadingDigitExponent(text);
+    if (!leadingExponent) return std::nullopt;
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
+                                              std::chars_format::general);
+    // Beyond the doubles' range the reader leaves the value alone; the magnitude decides.
+    if (error == std::errc::result_out_of_range) {
+        value = *leadingExponent > 0 ? kInfinity : 0.0;
+    } else if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
     }
-    if (!anyDigit) return std::nullopt;
-
-    long exponent = 0;
-    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        ++at;
-        bool negativeExponent = false;
-        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-            negativeExponent = text[at] == '-';
-            ++at;
-        }
-        if (at == text.size() || !IsDigit(text[at])) return std::nullopt;
-        for (; at < text.size() && IsDigit(text[at]); ++at) {
-            // Past a million the number is infinite or zero anyway; stop before overflowing.
-            if (exponent < 1000000) exponent = exponent * 10 + (text[at] - '0');
-        }
-        if (negativeExponent) exponent = -exponent;
-    }
-    if (at != text.size()) return std::nullopt;
-
-    if (number.digits.empty()) return sign * 0.0;
-    while (number.digits.back() == '0') {
-        number.digits.pop_back();
-        ++droppedOrFraction;
-    }
-    number.exponent = exponent + droppedOrFraction;
-    return sign * Round(number);
+    return sign * value;
 }

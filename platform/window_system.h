@@ -14,7 +14,6 @@ struct MenuObject;
 struct IconObject;
 struct DeviceContextObject;
 struct GdiObject;
-struct PaintSession;
 
 using Window = WindowObject*;
 using Menu = MenuObject*;
@@ -24,6 +23,12 @@ using Gdi = GdiObject*;
 using WordParam = std::uintptr_t;
 using LongParam = std::intptr_t;
 using Result = std::intptr_t;
+
+// What one paint keeps from its beginning to its end. The caller holds it, so that painting
+// allocates nothing; each back-end keeps its own state in the bytes.
+struct PaintSession {
+    alignas(8) unsigned char bytes[128];
+};
 
 struct Rect {
     int left = 0;
@@ -68,8 +73,8 @@ Icon load_icon(int iconId);
 std::string module_name();
 
 // Painting
-DeviceContext begin_paint(Window window, PaintSession*& session);
-void end_paint(Window window, PaintSession* session);
+DeviceContext begin_paint(Window window, PaintSession& session);
+void end_paint(Window window, PaintSession& session);
 Gdi create_pen(int style, int width, std::uint32_t color);
 Gdi select_object(DeviceContext dc, Gdi object);
 bool delete_object(Gdi object);

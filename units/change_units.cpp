@@ -3,12 +3,14 @@
 #include "core/gas_law_dlg.h"
 
 void CGasLawDlg::OnChangeUnits() {
-    // Read the fields first, so that a value just typed is kept rather than written over.
-    UpdateData(TRUE);
+    // Read the fields first, so that a value just typed is kept rather than written over; a
+    // refused one keeps the dialog closed.
+    if (!UpdateData(TRUE)) return;
     m_unitsDlg.m_strPressureIn = m_strPressureUnit;
     m_unitsDlg.m_strVolumeIn = m_strVolumeUnit;
     m_unitsDlg.m_strTemperatureIn = m_strTemperatureUnit;
-    m_unitsDlg.DoModal();
+    // A dialog that could not be shown hands back nothing: the units stay as they were.
+    if (m_unitsDlg.DoModal() == -1) return;
     m_strPressureUnit = m_unitsDlg.m_strPressureOut;
     m_strVolumeUnit = m_unitsDlg.m_strVolumeOut;
     m_strTemperatureUnit = m_unitsDlg.m_strTemperatureOut;

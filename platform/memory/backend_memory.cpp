@@ -1,6 +1,7 @@
 // The back-end operations on the in-memory desktop.
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "../window_system.h"
@@ -98,20 +99,20 @@ Icon load_icon(int iconId) { return Desk().LoadIcon(iconId); }
 
 std::string module_name() { return Desk().ModuleName(); }
 
-DeviceContext begin_paint(Window window, PaintSession*& session) {
-    session = new PaintSession{DeviceContextObject{window, Desk().StockPen(), 0, 0}};
-    Desk().openPaints.push_back(session);
-    return &session->dc;
+DeviceContext begin_paint(Window window, PaintSession& session) {
+    static_assert(sizeof(DeviceContextObject) <= sizeof(PaintSession::bytes));
+    auto* dc = new (session.bytes) DeviceContextObject{window, Desk().StockPen(), 0, 0};
+    Desk().openPaints.push_back(dc);
+    return dc;
 }
 
-void end_paint(Window, PaintSession* session) {
-    if (session == nullptr) return;
-    if (session->dc.pen != Desk().StockPen()) {
+void end_paint(Window, PaintSession& session) {
+    auto* dc = std::launder(reinterpret_cast<DeviceContextObject*>(session.bytes));
+    if (dc->pen != Desk().StockPen()) {
         Desk().Problem("painting ended with the program's pen still selected");
     }
     auto& open = Desk().openPaints;
-    open.erase(std::remove(open.begin(), open.end(), session), open.end());
-    delete session;
+    open.erase(std::remove(open.begin(), open.end(), dc), open.end());
 }
 
 Gdi create_pen(int style, int width, std::uint32_t color) {
@@ -127,8 +128,8 @@ Gdi select_object(DeviceContext dc, Gdi object) {
 
 bool delete_object(Gdi object) {
     if (object == nullptr || object->stock || object->deleted) return false;
-    for (PaintSession* open : Desk().openPaints) {
-        if (open->dc.pen == object) Desk().Problem("a pen was deleted while still selected");
+    for (DeviceContextObject* open : Desk().openPaints) {
+        if (open->pen == object) Desk().Problem("a pen was deleted while still selected");
     }
     object->deleted = true;
     return true;

@@ -127,6 +127,11 @@ std::unique_ptr<Window> Desktop::CreateDialogWindow(int templateId, const Dialog
 }
 
 backend::Result Desktop::RunModal(int templateId, Window* owner, backend::MessageHandler& handler) {
+    const auto failing = std::find(failingDialogs.begin(), failingDialogs.end(), templateId);
+    if (failing != failingDialogs.end()) {
+        failingDialogs.erase(failing);
+        return -1;
+    }
     const Resource* resource = m_resources.Find(RT_DIALOG, static_cast<std::uint16_t>(templateId));
     if (resource == nullptr) {
         Problem("the program asked for dialog " + std::to_string(templateId) +
@@ -251,13 +256,23 @@ backend::Result Desktop::ControlMessage(Window* control, unsigned message, WPARA
     switch (message) {
         case WM_SETTEXT:
             if (!isCombo) control->text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
+            control->selectedFrom = control->selectedTo = 0;
             return TRUE;
         case WM_GETTEXT:
             return CopyText(shownText(), wParam, lParam);
         case WM_GETTEXTLENGTH:
             return static_cast<backend::Result>(shownText().size());
-        case EM_SETSEL:
+        case EM_SETSEL: {
+            // A negative end selects to the end of the text, as in the system's edit fields.
+            const std::size_t size = control->text.size();
+            const auto at = [size](WPARAM position) {
+                const auto signedPosition = static_cast<backend::Result>(position);
+                return signedPosition < 0 ? size : std::min(size, static_cast<size_t>(position));
+            };
+            control->selectedFrom = std::min(at(wParam), at(static_cast<WPARAM>(lParam)));
+            control->selectedTo = std::max(at(wParam), at(static_cast<WPARAM>(lParam)));
             return 0;
+        }
         default:
             return isCombo ? ComboMessage(control, message, wParam, lParam) : 0;
     }

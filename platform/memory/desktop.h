@@ -51,6 +51,9 @@ struct backend::WindowObject {
     int x = 0, y = 0, cx = 0, cy = 0;  // pixels in the parent's client area
     int iconId = 0;                    // of an icon static
 
+    // Edit fields: the selected characters, from and to
+    std::size_t selectedFrom = 0, selectedTo = 0;
+
     // Combo boxes
     std::vector<std::string> items;
     int selection = -1;
@@ -94,10 +97,6 @@ struct backend::DeviceContextObject {
     int x = 0, y = 0;
 };
 
-struct backend::PaintSession {
-    backend::DeviceContextObject dc;
-};
-
 namespace memory {
 
 using Window = backend::WindowObject;
@@ -116,6 +115,7 @@ public:
     std::vector<std::string> shellCommands;
     std::vector<std::string> problems;
     std::vector<int> dialogsShown;
+    std::deque<int> failingDialogs;  // the next showing of each cannot be created
 
     // The system's side of the back-end operations
     backend::Result RunModal(int templateId, Window* owner, backend::MessageHandler& handler);
@@ -131,7 +131,7 @@ public:
     int LiveGdiObjects() const;
 
     Window* focus = nullptr;
-    std::vector<backend::PaintSession*> openPaints;  // begun and not yet ended
+    std::vector<backend::DeviceContextObject*> openPaints;  // begun and not yet ended
     const ResourceFile& Resources() const { return m_resources; }
     const std::string& ModuleName() const { return m_moduleName; }
     void Problem(std::string text) { problems.push_back(std::move(text)); }

@@ -24,7 +24,7 @@ std::vector<std::string> DialogUser::Entries(int id) const {
     return control != nullptr ? control->items : std::vector<std::string>();
 }
 
-std::string DialogUser::SelectedText(int id) const {
+std::string DialogUser::SelectedEntry(int id) const {
     Window* control = Control(id);
     if (control == nullptr || control->selection < 0) return {};
     return control->items[static_cast<size_t>(control->selection)];
@@ -38,6 +38,17 @@ int DialogUser::Selection(int id) const {
 int DialogUser::FocusedId() const {
     Window* focus = m_desktop.focus;
     return focus != nullptr && focus->parent == m_dialog ? focus->id : 0;
+}
+
+std::string DialogUser::SelectedText(int id) const {
+    Window* field = Control(id);
+    if (field == nullptr) return {};
+    return field->text.substr(field->selectedFrom, field->selectedTo - field->selectedFrom);
+}
+
+int DialogUser::IconId(bool big) const {
+    const backend::Icon icon = big ? m_dialog->bigIcon : m_dialog->smallIcon;
+    return icon != nullptr ? icon->id : 0;
 }
 
 PixelRect DialogUser::ControlRect(int id) const {
@@ -88,7 +99,15 @@ void DialogUser::Type(int id, const std::string& text) {
     if (field == nullptr) return;
     m_desktop.focus = field;
     field->text = text;
+    field->selectedFrom = field->selectedTo = text.size();
     Command(id, EN_CHANGE, field);
+}
+
+void DialogUser::Click(int id) {
+    Window* field = Usable(id, Window::Kind::Edit, "clicking into " + std::to_string(id));
+    if (field == nullptr) return;
+    m_desktop.focus = field;
+    field->selectedFrom = field->selectedTo = field->text.size();
 }
 
 void DialogUser::Pick(int id, const std::string& entry) {

@@ -27,9 +27,13 @@ public:
     std::string Text(int id) const;
     bool Enabled(int id) const;
     std::vector<std::string> Entries(int id) const;
-    std::string SelectedText(int id) const;
+    std::string SelectedEntry(int id) const;
     int Selection(int id) const;
     int FocusedId() const;  // 0 when the focus is elsewhere
+    // The selected part of an edit field's text.
+    std::string SelectedText(int id) const;
+    // The icon resource the window shows in its caption (`big`: in the task switcher).
+    int IconId(bool big) const;
     PixelRect ControlRect(int id) const;
     PixelRect ClientRect() const { return PixelRect{0, 0, m_dialog->cx, m_dialog->cy}; }
     const std::vector<MenuItem>& MenuBar() const { return m_dialog->menuBar; }
@@ -39,6 +43,8 @@ public:
     void Type(int id, const std::string& text);
     void Pick(int id, const std::string& entry);
     void Press(int id);
+    // Clicks into an edit field: it takes the focus, with the caret at the end.
+    void Click(int id);
     // VK_TAB (backwards with `shift`), VK_RETURN or VK_ESCAPE.
     void Key(unsigned virtualKey, bool shift = false);
     void ChooseMenu(const std::string& popup, const std::string& item);

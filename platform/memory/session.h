@@ -23,6 +23,8 @@ public:
 
     // The next showing of dialog `templateId` is run by `user`.
     void ExpectDialog(int templateId, DialogScript user);
+    // The next showing of dialog `templateId` cannot be created, as when the system runs short.
+    void FailNextDialog(int templateId) { m_desktop->failingDialogs.push_back(templateId); }
     // The next message box is answered with `answer` (IDOK, IDCANCEL).
     void AnswerNextBox(int answer);
 

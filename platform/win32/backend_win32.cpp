@@ -5,6 +5,7 @@
 #include <mbstring.h>
 
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -69,9 +70,8 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-struct PaintSession {
-    PAINTSTRUCT paint;
-};
+static_assert(sizeof(PAINTSTRUCT) <= sizeof(PaintSession::bytes) &&
+              alignof(PAINTSTRUCT) <= alignof(PaintSession));
 
 Result run_modal_dialog(int templateId, Window owner, MessageHandler& handler) {
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), Handle(owner),
@@ -154,15 +154,13 @@ std::string module_name() {
     return name;
 }
 
-DeviceContext begin_paint(Window window, PaintSession*& session) {
-    session = new PaintSession{};
-    return reinterpret_cast<DeviceContext>(BeginPaint(Handle(window), &session->paint));
+DeviceContext begin_paint(Window window, PaintSession& session) {
+    auto* paint = new (session.bytes) PAINTSTRUCT{};
+    return reinterpret_cast<DeviceContext>(BeginPaint(Handle(window), paint));
 }
 
-void end_paint(Window window, PaintSession* session) {
-    if (session == nullptr) return;
-    EndPaint(Handle(window), &session->paint);
-    delete session;
+void end_paint(Window window, PaintSession& session) {
+    EndPaint(Handle(window), std::launder(reinterpret_cast<PAINTSTRUCT*>(session.bytes)));
 }
 
 Gdi create_pen(int style, int width, std::uint32_t color) {
