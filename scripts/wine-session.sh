@@ -34,10 +34,26 @@ wine_session_start() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         "$WINE" wineboot -i >/dev/null 2>&1
-        # Without a window manager Wine draws the window frames itself.
-        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         /usr/lib/wine/wineserver -w
     fi
+    # The same prefix serves both kinds of display, so the window mode is set on every start. On
+    # the virtual display there is no window manager, and Wine draws the frames itself only with
+    # Managed=N; on a real desktop the value is removed, so the desktop manages the window.
+    local key='HKCU\Software\Wine\X11 Driver'
+    if [ -n "${QUARVEL_VIRTUAL_DISPLAY:-}" ]; then
+        "$WINE" reg add "$key" /v Managed /d N /f >/dev/null 2>&1
+    else
+        "$WINE" reg delete "$key" /v Managed /f >/dev/null 2>&1 || true
+    fi
+    # Debian's Wine 8 never opens /usr/share/wine/fonts, where fonts-wine installs Wine's own
+    # fonts (it is built to look in "<data dir>\../fonts\"), so without these links there is no
+    # Marlett and the caption buttons show the letter "r" instead of their glyphs. Wine does read
+    # the fonts in the prefix's Fonts folder.
+    local font fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    for font in /usr/share/wine/fonts/*; do
+        if [ -e "$font" ] && [ ! -e "$fonts/${font##*/}" ]; then ln -s "$font" "$fonts/"; fi
+    done
 }
 
 wine_session_stop() {
