@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Runs the end-to-end driver under Wine on Quarvel.exe, with a stand-in browser installed in
-# the prefix that notes its command line, and saves the screenshots under ARTIFACTS.
-# Usage: run-e2e-under-wine.sh DRIVER.exe QUARVEL.exe STAND_IN_BROWSER.exe PROBE.dll ARTIFACTS [gtest args]
+# Runs the end-to-end driver under Wine on Quarvel.exe, with a stand-in browser in the prefix, and
+# the model's scripted session and a random one (QUARVEL_SESSION_SEED replays one) to replay.
+# Usage: run-e2e-under-wine.sh DRIVER.exe QUARVEL.exe STAND_IN_BROWSER.exe WORK_DIR [gtest args]
 set -euo pipefail
-driver=$1 quarvel=$2 browser=$3 probe=$4 artifacts=$5
-shift 5
+driver=$1 quarvel=$2 browser=$3 work=$4
+shift 4
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=wine-session.sh
 source "$here/wine-session.sh"
@@ -14,10 +14,15 @@ wine_session_start
 
 # The shell's start command finds iexplore.exe in system32 or through its App Paths entry.
 cp "$browser" "$WINEPREFIX/drive_c/windows/system32/iexplore.exe"
-mkdir -p "$WINEPREFIX/drive_c/Program Files/Internet Explorer"
+mkdir -p "$WINEPREFIX/drive_c/Program Files/Internet Explorer" "$work"
 cp "$browser" "$WINEPREFIX/drive_c/Program Files/Internet Explorer/iexplore.exe"
-mkdir -p "$artifacts"
+
+seed=${QUARVEL_SESSION_SEED:-$((RANDOM * 32768 + RANDOM))}
+echo "The monkey test's session: seed $seed (QUARVEL_SESSION_SEED=$seed replays it)"
+model="$here/../tests/model/gas_law_model.py"
+python3 "$model" --scripted >"$work/scripted.tsv"
+python3 "$model" --random "$seed" 600 >"$work/random.tsv"
 
 winpath() { "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-"$WINE" "$driver" "--quarvel=$(winpath "$quarvel")" "--probe=$(winpath "$probe")" \
-    "--artifacts=$(winpath "$artifacts")" "$@"
+"$WINE" "$driver" "--quarvel=$(winpath "$quarvel")" "--scripted=$(winpath "$work/scripted.tsv")" \
+    "--random=$(winpath "$work/random.tsv")" "$@"

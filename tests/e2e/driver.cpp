@@ -1,37 +1,29 @@
 #include "driver.h"
 
+#include <winternl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstdint>
 #include <stdexcept>
 #include <thread>
 
 namespace {
 
-struct Search {
-    DWORD processId;
-    std::string caption;
-    HWND except;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || window == search->except || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    if (Text(window) != search->caption) return TRUE;
-    search->found = window;
-    return FALSE;
+void Pause(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 }  // namespace
 
-void Pause(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+bool WaitFor(const std::function<bool()>& done) {
+    for (int tries = 0; tries < 500; ++tries) {
+        if (done()) return true;
+        Pause(20);
+    }
+    return false;
 }
 
 E2eOptions& Options() {
@@ -43,20 +35,35 @@ Program::Program() {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + Options().quarvel + "\"";
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        Options().artifacts.c_str(), &startup, &m_process)) {
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &m_process)) {
         throw std::runtime_error("cannot start " + Options().quarvel);
     }
     WaitForInputIdle(m_process.hProcess, 10000);
-    m_main = WaitForWindow("Quarvel");
+    if (!WaitFor([&] { return (m_main = Find("Quarvel")) != nullptr; }))
+        throw std::runtime_error("Quarvel's window did not appear");
     m_thread = GetWindowThreadProcessId(m_main, nullptr);
-    Sync();
+    m_watcher = std::thread([this] {
+        while (m_watching) {
+            const auto start = std::chrono::steady_clock::now();
+            Sync();
+            const long long took = std::chrono::duration_cast<std::chrono::microseconds>(
+                                       std::chrono::steady_clock::now() - start)
+                                       .count();
+            long long slowest = m_slowest;
+            while (took > slowest && !m_slowest.compare_exchange_weak(slowest, took)) {
+            }
+            Pause(10);
+        }
+    });
 }
 
 Program::~Program() {
-    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+    m_watching = false;
+    m_watcher.join();
+    if (!WaitForExit(0)) {
         TerminateProcess(m_process.hProcess, 1);
-        WaitForSingleObject(m_process.hProcess, 5000);
+        WaitForExit(5000);
     }
     CloseHandle(m_process.hThread);
     CloseHandle(m_process.hProcess);
@@ -64,22 +71,42 @@ Program::~Program() {
 
 void Program::Sync(HWND window) const {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(window != nullptr ? window : m_main, WM_NULL, 0, 0, SMTO_NORMAL, 5000,
+    SendMessageTimeoutA(window != nullptr ? window : m_main, WM_NULL, 0, 0, SMTO_NORMAL, 10000,
                         &ignored);
 }
 
-HWND Program::Find(const std::string& caption, HWND except) const {
-    Search search{m_process.dwProcessId, caption, except, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+HWND Program::Find(const std::string& caption) const {
+    struct Search {
+        const Program* program;
+        const std::string& caption;
+        HWND found;
+    } search{this, caption, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD processId = 0;
+            GetWindowThreadProcessId(window, &processId);
+            if (processId != s->program->m_process.dwProcessId || window == s->program->m_main ||
+                !IsWindowVisible(window) || Text(window) != s->caption)
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND Program::WaitForWindow(const std::string& caption, HWND except) const {
-    for (int tries = 0; tries < 200; ++tries) {
-        if (HWND found = Find(caption, except)) return found;
-        Pause(50);
-    }
-    throw std::runtime_error("no window \"" + caption + "\" appeared");
+HWND Program::WaitForWindow(const std::string& caption) const {
+    HWND found = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (found = Find(caption)) != nullptr; }))
+        << "no window \"" << caption << "\" came";
+    return found;
+}
+
+void Program::WaitUntilGone(HWND window) const {
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }))
+        << "the window \"" << Text(window) << "\" stays";
+    Sync();
 }
 
 bool Program::WaitForExit(DWORD milliseconds) const {
@@ -116,25 +143,29 @@ void Program::SystemCommand(HWND dialog, WPARAM command) const {
 }
 
 void Program::Pick(HWND dialog, int id, const std::string& entry) const {
-    const auto entries = Entries(dialog, id);
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i] != entry) continue;
-        HWND list = GetDlgItem(dialog, id);
-        SendMessageA(list, CB_SETCURSEL, i, 0);
+    HWND list = GetDlgItem(dialog, id);
+    const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        if (Selected(dialog, id) != entry) continue;
         // Setting the selection does not notify; a user's pick does.
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list));
         Sync(dialog);
         return;
     }
-    throw std::runtime_error("the list has no entry " + entry);
+    ADD_FAILURE() << "the list has no entry " << entry;
 }
 
-void Program::Key(UINT virtualKey) const {
+void Program::Key(UINT virtualKey, HWND dialog) const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     GetGUIThreadInfo(m_thread, &info);
-    HWND target = info.hwndFocus != nullptr ? info.hwndFocus : info.hwndActive;
+    // A dialog just shown may not have the focus yet, and a window may have lost it to the
+    // display: the keys go to the dialog itself then.
+    if (dialog == nullptr) dialog = m_main;
+    HWND target = info.hwndFocus;
+    if (target == nullptr || (target != dialog && !IsChild(dialog, target))) target = dialog;
     const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
     PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
     PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000);
@@ -146,96 +177,77 @@ void Program::Type(HWND dialog, int id, const std::string& text) const {
     Sync(dialog);
 }
 
+void Program::ClickInto(HWND dialog, int id) const {
+    HWND field = GetDlgItem(dialog, id);
+    PostMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(field, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_TRUE(WaitFor([&] { return FocusedId() == id; })) << "no focus in field " << id;
+}
+
 std::string Text(HWND window) {
-    char buffer[1024] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
+    // Across processes Wine answers the ANSI messages in UTF-16, so ask in UTF-16.
+    wchar_t wide[1024] = {};
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide));
+    std::string text;
+    for (const wchar_t* c = wide; *c != 0; ++c) text.push_back(static_cast<char>(*c));
+    return text;
 }
 
 std::string Text(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
 
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
-std::vector<std::string> Entries(HWND dialog, int id) {
-    HWND list = GetDlgItem(dialog, id);
-    std::vector<std::string> entries;
-    const auto count = SendMessageA(list, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        // Across processes Wine answers the ANSI message in UTF-16, so ask in UTF-16.
-        wchar_t wide[256] = {};
-        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
-        std::string entry;
-        for (const wchar_t* c = wide; *c != 0; ++c) entry.push_back(static_cast<char>(*c));
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
 std::string Selected(HWND dialog, int id) {
-    const auto index = SendMessageA(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0);
-    if (index < 0) return {};
-    return Entries(dialog, id).at(static_cast<size_t>(index));
+    HWND list = GetDlgItem(dialog, id);
+    const LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    wchar_t wide[256] = {};
+    if (index >= 0) SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                 reinterpret_cast<LPARAM>(wide));
+    std::string entry;
+    for (const wchar_t* c = wide; *c != 0; ++c) entry.push_back(static_cast<char>(*c));
+    return entry;
 }
 
-Box ReadBox(HWND window) {
-    Box box;
-    box.window = window;
-    box.caption = Text(window);
-    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        char className[64] = {};
-        GetClassNameA(child, className, sizeof className);
-        if (lstrcmpiA(className, "Static") != 0 || !IsWindowVisible(child)) continue;
-        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-            box.icon = true;
-        } else if (box.text.empty()) {
-            box.text = Text(child);
-        }
-    }
-    HWND cancel = GetDlgItem(window, IDCANCEL);
-    box.cancel = cancel != nullptr && IsWindowVisible(cancel);
-    return box;
+std::string SelectedText(HWND dialog, int id) {
+    const DWORD range = static_cast<DWORD>(SendMessageA(GetDlgItem(dialog, id), EM_GETSEL, 0, 0));
+    return Text(dialog, id).substr(LOWORD(range), HIWORD(range) - LOWORD(range));
 }
 
-void Answer(const Program& program, const Box& box, int id) {
-    PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box.window, id)));
-    for (int tries = 0; tries < 100 && IsWindow(box.window); ++tries) Pause(20);
-    program.Sync();
+std::string BoxText(HWND box) {
+    HWND text = nullptr;  // the second static: the first shows the icon
+    for (int i = 0; i < 2; ++i) text = FindWindowExA(box, text, "Static", nullptr);
+    return Text(text);
 }
 
-Menus ReadMenus(const Program& program) {
-    // The probe writes where the variable, set before the program started, says.
-    char dumpPath[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("QUARVEL_E2E_MENU_DUMP", dumpPath, MAX_PATH) == 0) {
-        throw std::runtime_error("QUARVEL_E2E_MENU_DUMP is not set");
-    }
-    const std::string dump = dumpPath;
-    DeleteFileA(dump.c_str());
-    HMODULE probe = LoadLibraryA(Options().probe.c_str());
-    if (probe == nullptr) throw std::runtime_error("cannot load the menu probe");
-    // GetProcAddress answers a generic function pointer; the probe's is a hook procedure.
-    auto procedure = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void*>(GetProcAddress(probe, "QuarvelMenuProbe")));
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, procedure, probe, program.Thread());
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(program.Main(), RegisterWindowMessageA("QuarvelE2eDumpMenus"), 0, 0,
-                        SMTO_NORMAL, 5000, &ignored);
-    UnhookWindowsHookEx(hook);
-    FreeLibrary(probe);
+void Answer(const Program& program, HWND box, int id) {
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+    program.WaitUntilGone(box);
+}
 
-    Menus menus;
-    std::ifstream lines(dump);
-    for (std::string line; std::getline(lines, line);) {
-        std::stringstream fields(line);
-        std::string where, separator, id, popup, text;
-        std::getline(fields, where, '\t');
-        std::getline(fields, separator, '\t');
-        std::getline(fields, id, '\t');
-        std::getline(fields, popup, '\t');
-        std::getline(fields, text);
-        MenuItem item{separator == "1", static_cast<UINT>(std::stoul(id)), text, popup};
-        (where == "system" ? menus.system : menus.bar).push_back(item);
-    }
-    return menus;
+int CountGdiObjects(HANDLE process) {
+    // An entry of the table, whose index is a handle's low word. The type's bit 7 marks the
+    // stock objects; a zero base type, a free entry.
+    struct Entry {
+        std::uint64_t object;
+        std::uint32_t owner;
+        std::uint8_t type, generation, baseType, flags;
+        std::uint64_t user;
+    };
+    static_assert(sizeof(Entry) == 24, "Wine's and Windows' 64-bit layout");
+    constexpr std::size_t kEntries = 0x10000, kTableInPeb = 0xF8;  // GdiSharedHandleTable
+    PROCESS_BASIC_INFORMATION basic{};
+    std::uint64_t table = 0;
+    std::vector<Entry> entries(kEntries);
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
+                                  nullptr) != 0 ||
+        !ReadProcessMemory(process, reinterpret_cast<const char*>(basic.PebBaseAddress) + kTableInPeb,
+                           &table, sizeof table, nullptr) ||
+        table == 0 ||
+        !ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+                           kEntries * sizeof(Entry), nullptr))
+        return -1;
+    int live = 0;
+    for (const Entry& entry : entries) live += entry.baseType != 0 && (entry.type & 0x80) == 0;
+    return live;
 }

@@ -1,19 +1,25 @@
 // Drives a running Quarvel.exe from another process, as an automation client does: windows are
 // found by caption, read with WM_GETTEXT and the list messages, and commanded with posted
-// messages. Only its menus are read from inside, through the menu probe.
+// messages. Every step that follows a posted action waits, with a timeout, for what it expects.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 struct E2eOptions {
-    std::string quarvel;    // Quarvel.exe
-    std::string probe;      // the menu probe DLL
-    std::string artifacts;  // screenshots and logs go here
+    std::string quarvel;   // Quarvel.exe
+    std::string scripted;  // sessions from the model: the scripted one and a random one
+    std::string random;
 };
 E2eOptions& Options();
+
+// Polls `done` for up to ten seconds; whether it came true.
+bool WaitFor(const std::function<bool()>& done);
 
 class Program {
 public:
@@ -23,67 +29,58 @@ public:
     Program& operator=(const Program&) = delete;
 
     HWND Main() const { return m_main; }
-    DWORD Thread() const { return m_thread; }
+    HANDLE Process() const { return m_process.hProcess; }
 
-    // Returns once the program's thread has handled what was posted to `window`, or sits in
-    // the loop of a modal box or dialog that it opened.
+    // Returns once the program's thread answers a sent message: it has handled what was sent
+    // before, or sits in the loop of a modal box or dialog. Posted messages may still wait.
     void Sync(HWND window = nullptr) const;
-    // The program's visible top-level window with `caption` that is not `except`; waits for it.
-    HWND WaitForWindow(const std::string& caption, HWND except = nullptr) const;
-    bool HasWindow(const std::string& caption, HWND except = nullptr) const {
-        return Find(caption, except) != nullptr;
-    }
+    // The longest the program took to answer a message since the last call, in milliseconds: a
+    // watcher sends it one every 10 ms as long as it runs.
+    double TakeSlowest() const { return m_slowest.exchange(0) / 1000.0; }
+    // The program's visible top-level window with `caption`, other than the main window; waits
+    // for it up to ten seconds, and fails the test if it does not come.
+    HWND WaitForWindow(const std::string& caption) const;
+    // Waits for the window to be gone.
+    void WaitUntilGone(HWND window) const;
     bool WaitForExit(DWORD milliseconds) const;
     DWORD ExitCode() const;
-
     // The control with the keyboard focus, by its ID (0 if none).
     int FocusedId() const;
 
-    // A user's actions. Each posts its messages and waits as Sync does.
+    // A user's actions: each posts its messages and waits as Sync does; ClickInto waits for the
+    // field to have the focus.
     void Click(HWND dialog, int id) const;
     void Command(HWND dialog, int id) const;
     void SystemCommand(HWND dialog, WPARAM command) const;
     void Pick(HWND dialog, int id, const std::string& entry) const;
-    void Key(UINT virtualKey) const;  // to the focused control
+    // A key pressed in `dialog`, or wherever the focus is.
+    void Key(UINT virtualKey, HWND dialog = nullptr) const;
     void Type(HWND dialog, int id, const std::string& text) const;
+    void ClickInto(HWND dialog, int id) const;  // puts the focus in an edit field
 
 private:
-    HWND Find(const std::string& caption, HWND except) const;
-
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
     DWORD m_thread = 0;
+    mutable std::atomic<long long> m_slowest{0};  // microseconds
+    std::atomic<bool> m_watching{true};
+    std::thread m_watcher;
+    HWND Find(const std::string& caption) const;
 };
-
-void Pause(int milliseconds);
 
 std::string Text(HWND window);
 std::string Text(HWND dialog, int id);
 bool Enabled(HWND dialog, int id);
-std::vector<std::string> Entries(HWND dialog, int id);
 std::string Selected(HWND dialog, int id);
+// The selected part of an edit field's text.
+std::string SelectedText(HWND dialog, int id);
 
-// A message box as shown.
-struct Box {
-    HWND window = nullptr;
-    std::string caption;
-    std::string text;
-    bool icon = false;    // shows an icon
-    bool cancel = false;  // has a Cancel button
-};
-Box ReadBox(HWND box);
-// Answers the box with the button `id` (IDOK, IDCANCEL).
-void Answer(const Program& program, const Box& box, int id);
+// The text of a message box.
+std::string BoxText(HWND box);
+// Answers the box with the button `id` (IDOK, IDCANCEL) and waits until it is gone.
+void Answer(const Program& program, HWND box, int id);
 
-// Menus read through the probe: the system menu and the menu bar, one line an item.
-struct MenuItem {
-    bool separator = false;
-    UINT id = 0;
-    std::string text;
-    std::string popup;  // for menu-bar items: the top-level entry it is under
-};
-struct Menus {
-    std::vector<MenuItem> system;
-    std::vector<MenuItem> bar;
-};
-Menus ReadMenus(const Program& program);
+// The GDI objects `process` holds, stock objects aside; -1 when they cannot be read.
+// GetGuiResources is a stub under Wine 8, so this reads the process's GDI handle table, which
+// Wine keeps in the process's own memory and points to from its PEB, as Windows does.
+int CountGdiObjects(HANDLE process);

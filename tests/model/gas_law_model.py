@@ -1,21 +1,32 @@
 #!/usr/bin/env python3
-"""An independent model of the calculator, for the expected results of its tests.
+"""An independent model of the calculator window, for the expected results of its tests.
 
-Usage: gas_law_model.py OUTPUT.tsv
+Usage: gas_law_model.py OUTPUT.tsv        every quantity in every combination of units
+       gas_law_model.py --scripted        what only a real window shows, and the mended faults
+       gas_law_model.py --random SEED N   N random user actions
 
-It writes one scenario a line: an id, then steps separated by tabs, each "action:arguments"
-with the arguments separated by commas:
-  units:P,V,T        change the units through the units dialog and accept
-  solve:NAME         pick the quantity to solve for
-  type:FIELD,TEXT    type TEXT into the field (pressure, volume, moles, temperature)
-  calculate:BITS,TEXT  press Calculate; the result must be the double with these bits (hex)
-                     and the result field must read TEXT
+Each writes sessions, the last two on standard output: one user action a line, with what the window must show afterwards,
+separated by tabs: ACTION, ARGUMENT, SCREEN, BOX, BITS.
+  start                 a new calculator window opens (the one before, if any, is closed with Esc)
+  type    FIELD=TEXT    type TEXT into FIELD (pressure, volume, moles, temperature, result)
+  solve   NAME          pick the quantity to solve for
+  calculate / enter     press Calculate, or Enter in the result field
+  units   P,V,T,WAY     Change Units, pick P, V and T, end with WAY: accept, cancel, esc, closebox
+  help    ok|cancel     Online Help, answered so
+  close   WAY           close, exit, esc or closebox
+  about, tab, paint     the About box (closed again), Tab, minimise and restore
+SCREEN is "pressure|volume|moles|temperature|result|quantity|pressure unit|volume unit|
+temperature unit" as shown; BOX the box the action showed ("prompt:FIELD" for a field that is not
+a number, "warning:TEXT", "help:ran" or "help:none"); BITS the result's double in hex after a
+calculation ("nan" for any not-a-number).
 
-The model is written from the formulas and unit definitions alone. Python floats are IEEE
-doubles rounded after each operation, and '%.15g' writes the same text the window shows, so
-each value passes between steps as the screen passes it: rounded to 15 significant digits.
+Python floats are IEEE doubles rounded after each operation; '%.15g' writes the window's text.
 """
+import decimal
 import itertools
+import math
+import random
+import re
 import struct
 import sys
 
@@ -48,130 +59,250 @@ TEMPERATURE = {
     "C": (lambda t: t + 273.15, lambda t: t - 273.15),
     "F": (lambda t: (t - 32.0) * 0.5555555555555556 + 273.15, lambda t: (t - 273.15) * 1.8 + 32.0),
 }
-FIELDS = ("pressure", "volume", "moles", "temperature")
+FAMILIES = {"pressure": PRESSURE, "volume": VOLUME, "temperature": TEMPERATURE}
+INPUTS = ("pressure", "volume", "moles", "temperature")
+EXCHANGE_ORDER = ("pressure", "result", "moles", "temperature", "volume")
 QUANTITIES = ("Pressure", "Volume", "Moles", "Temperature")
+DIVISOR = {"Pressure": "volume", "Volume": "pressure", "Moles": "temperature",
+           "Temperature": "moles"}
+NUMBER = re.compile(r"[ \t]*[+-]?(([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?"
+                    r"|(?i:inf|infinity|nan))[ \t]*\Z")
 
 
 def screen_text(value):
-    return "%.15g" % value
+    text = "%.15g" % value
+    if math.isfinite(value) and math.isinf(float(text)):
+        # Past the largest double at 15 digits: written rounded toward zero instead.
+        rounded = decimal.Context(prec=15, rounding=decimal.ROUND_DOWN).plus(decimal.Decimal(value))
+        text = "%se+%d" % (rounded.scaleb(-rounded.adjusted()), rounded.adjusted())
+    return text
+
+
+def divide(a, b):
+    """IEEE division, which Python refuses by zero."""
+    if b != 0:
+        return a / b
+    if a == 0 or math.isnan(a) or math.isnan(b):
+        return math.nan
+    return math.copysign(math.inf, a) * math.copysign(1.0, b)
 
 
 def bits(value):
+    """The double's bits in hex; every not-a-number alike, as arithmetic leaves its sign open."""
+    if math.isnan(value):
+        return "nan"
     return "%016x" % struct.unpack("<Q", struct.pack("<d", value))[0]
 
 
 class Calculator:
     """The window as the user sees it: the field texts, the units and the chosen quantity."""
 
-    def __init__(self):
+    def __init__(self, lines):
         self.screen = {"pressure": "1", "volume": "1", "moles": "1", "temperature": "1",
                        "result": "0"}
         self.units = {"pressure": "atm", "volume": "L", "temperature": "K"}
         self.solved = "Pressure"
-        self.steps = []
+        self.lines = lines
+        self.record("start", "")
+
+    def record(self, action, argument, box="", result=None):
+        shown = [self.screen[f] for f in INPUTS + ("result", )] + [self.solved] + \
+                [self.units[f] for f in FAMILIES]
+        self.lines.append("\t".join([action, argument, "|".join(shown), box,
+                                     "" if result is None else bits(result)]))
 
     def read(self):
-        return {field: float(text) for field, text in self.screen.items()}
+        """The fields' values, or the first field in exchange order that is not a number."""
+        for field in EXCHANGE_ORDER:
+            if not NUMBER.match(self.screen[field]):
+                return None, "prompt:" + field
+        return {field: float(text) for field, text in self.screen.items()}, ""
 
     def show(self, values):
         self.screen = {field: screen_text(value) for field, value in values.items()}
 
-    def change_units(self, pressure, volume, temperature):
-        self.steps.append("units:%s,%s,%s" % (pressure, volume, temperature))
-        self.show(self.read())
-        self.units = {"pressure": pressure, "volume": volume, "temperature": temperature}
-
-    def solve(self, name):
-        self.steps.append("solve:" + name)
-        self.show(self.read())
-        self.solved = name
+    def in_base(self, values, field):
+        family = FAMILIES.get(field)
+        return family[self.units[field]][0](values[field]) if family else values[field]
 
     def type(self, field, text):
-        self.steps.append("type:%s,%s" % (field, text))
         self.screen[field] = text
+        self.record("type", field + "=" + text)
 
-    def calculate(self):
-        values = self.read()
-        p = PRESSURE[self.units["pressure"]][0](values["pressure"])
-        v = VOLUME[self.units["volume"]][0](values["volume"])
-        t = TEMPERATURE[self.units["temperature"]][0](values["temperature"])
-        n = values["moles"]
-        if self.solved == "Pressure":
-            result = PRESSURE[self.units["pressure"]][1](((t * n) * R) / v)
-        elif self.solved == "Volume":
-            result = VOLUME[self.units["volume"]][1](((t * n) * R) / p)
-        elif self.solved == "Moles":
-            result = (v * p) / (t * R)
+    def solve(self, name):
+        values, box = self.read()
+        if values:
+            self.show(values)
+            self.solved = name
+        self.record("solve", name, box)
+
+    def calculate(self, action="calculate"):
+        values, box = self.read()
+        result = None
+        if values:
+            solved = self.solved.lower()
+            divisor = self.in_base(values, DIVISOR[self.solved])
+            if divisor == 0 or math.isnan(divisor):
+                box = "warning:Calculation Stopped! Division by 0, %s=0, %s=infinity" % (
+                    DIVISOR[self.solved].capitalize(), self.solved)
+                result = values["result"] = 1e+299
+            else:
+                p, v, n, t = (self.in_base(values, field) for field in INPUTS)
+                if solved == "pressure":
+                    c = divide((t * n) * R, v)
+                elif solved == "volume":
+                    c = divide((t * n) * R, p)
+                elif solved == "moles":
+                    c = divide(v * p, t * R)
+                else:
+                    c = divide(v * p, n * R)
+                result = FAMILIES[solved][self.units[solved]][1](c) if solved in FAMILIES else c
+                values["result"] = values[solved] = result
+            self.show(values)
+        self.record(action, "", box, result)
+
+    def enter(self):
+        self.calculate("enter")
+
+    def help(self, answer):
+        self.record("help", answer, "help:" + ("ran" if answer == "ok" else "none"))
+
+    def change_units(self, pressure, volume, temperature, way="accept"):
+        values, box = self.read()
+        if values:
+            self.show(values)
+            if way == "accept":
+                self.units = {"pressure": pressure, "volume": volume, "temperature": temperature}
+        self.record("units", ",".join([pressure, volume, temperature, way]), box)
+
+    def close(self, way):
+        """Whether the window closed: Close and Exit read the fields first."""
+        values, box = self.read() if way in ("close", "exit") else ({}, "")
+        self.record("close", way, box)
+        return values is not None
+
+
+class Session:
+    """User actions on one calculator window after another: closing one opens the next."""
+
+    def __init__(self):
+        self.lines = []
+        self.calc = Calculator(self.lines)
+
+    def do(self, action, *arguments):
+        if action == "close":
+            if self.calc.close(*arguments):
+                self.calc = Calculator(self.lines)
+        elif action in ("about", "tab", "paint"):
+            self.calc.record(action, "")
         else:
-            result = TEMPERATURE[self.units["temperature"]][1]((v * p) / (n * R))
-        values["result"] = result
-        values[self.solved.lower()] = result
-        self.show(values)
-        self.steps.append("calculate:%s,%s" % (bits(result), self.screen["result"]))
+            getattr(self.calc, action)(*arguments)
 
 
-PRESSURE_TEXTS = ["2.5", "0.75", "101.325", "14.7", "3e-2", "1234.5"]
-VOLUME_TEXTS = ["3.75", "22.4", "0.5", "1e3", "7.25"]
-MOLES_TEXTS = ["0.8", "1.5", "2", "0.045", "12.25", "1"]
-TEMPERATURE_TEXTS = ["300", "25.5", "-40", "451", "77.7", "1000", "0.5"]
-TEXTS = {"pressure": PRESSURE_TEXTS, "volume": VOLUME_TEXTS, "moles": MOLES_TEXTS,
-         "temperature": TEMPERATURE_TEXTS}
+TEXTS = {"pressure": ["2.5", "0.75", "101.325", "14.7", "3e-2", "1234.5"],
+         "volume": ["3.75", "22.4", "0.5", "1e3", "7.25"],
+         "moles": ["0.8", "1.5", "2", "0.045", "12.25", "1"],
+         "temperature": ["300", "25.5", "-40", "451", "77.7", "1000", "0.5"]}
 
 
 def every_unit_of_every_family():
     """Each quantity solved in each combination of units, from varied inputs."""
+    session = Session()
     combinations = itertools.product(QUANTITIES, PRESSURE, VOLUME, TEMPERATURE)
     for index, (solved, pressure, volume, temperature) in enumerate(combinations):
-        calc = Calculator()
-        calc.change_units(pressure, volume, temperature)
-        calc.solve(solved)
-        for field in FIELDS:
+        session.do("change_units", pressure, volume, temperature)
+        session.do("solve", solved)
+        for field in INPUTS:
             if field != solved.lower():
-                texts = TEXTS[field]
-                calc.type(field, texts[index % len(texts)])
-        calc.calculate()
-        yield "%s/%s/%s/%s" % (solved, pressure, volume, temperature), calc.steps
+                session.do("type", field, TEXTS[field][index % len(TEXTS[field])])
+        session.do("calculate")
+        session.do("close", "esc")
+    return session.lines[:-1]
 
 
-def chains():
-    """Results passed on from one calculation to the next through the screen."""
-    calc = Calculator()
-    for name in ("Pressure", "Volume", "Moles", "Temperature"):
-        calc.solve(name)
-        calc.calculate()
-    yield "chain/start-up values", calc.steps
+SCRIPT = [
+    # Enter calculates; a calculation in other units; results passed on through the screen
+    ("type", "moles", "3"), ("enter",), ("change_units", "torr", "L", "C"),
+    ("type", "volume", "22.4"), ("type", "temperature", "0"), ("calculate",),
+    ("solve", "Volume"), ("calculate",), ("solve", "Temperature"), ("calculate",),
+    # the warnings: zero in base units stops, 0 C does not
+    ("type", "moles", "-0"), ("calculate",), ("type", "moles", "1"), ("solve", "Moles"),
+    ("type", "temperature", "-273.15"), ("calculate",), ("type", "temperature", "0"),
+    ("calculate",), ("change_units", "atm", "L", "F"), ("calculate",),
+    # a refused field stops every command that reads the fields
+    ("type", "volume", "2"), ("type", "pressure", "x"), ("calculate",), ("enter",),
+    ("solve", "Temperature"), ("change_units", "bar", "ml", "K"), ("close", "close"),
+    ("close", "exit"), ("type", "pressure", "1"),
+    # the largest double stays finite on the screen
+    ("type", "volume", "-1.7976931348623157e308"), ("change_units", "atm", "L", "K", "cancel"),
+    ("calculate",), ("close", "exit"),
+    # the close box and Esc close whatever the fields hold
+    ("type", "temperature", "warm"), ("close", "closebox"), ("type", "result", "?"),
+    ("close", "esc"),
+]
 
-    calc = Calculator()
-    calc.change_units("psi", "ft^3", "F")
-    calc.solve("Moles")
-    calc.type("pressure", "14.7")
-    calc.type("volume", "1.25")
-    calc.type("temperature", "68")
-    for name in ("Moles", "Temperature", "Pressure", "Volume") * 3:
-        calc.solve(name)
-        calc.calculate()
-    yield "chain/psi ft^3 F, three rounds", calc.steps
 
-    calc = Calculator()
-    calc.type("volume", "22.4")
-    calc.type("temperature", "273.15")
-    calc.calculate()
-    calc.change_units("bar", "ml", "C")
-    calc.solve("Volume")
-    calc.calculate()
-    calc.change_units("inHg", "qt", "K")
-    calc.solve("Temperature")
-    calc.calculate()
-    yield "chain/units changed between calculations", calc.steps
+def scripted():
+    session = Session()
+    for step in SCRIPT:
+        session.do(*step)
+    return session.lines[:-1]
+
+
+SPECIAL_TEXTS = ["0", "-0", "0.0", "nan", "-NaN", "inf", "-Infinity", "1e400", "-1e-400", "5e-324",
+                 "1.7976931348623157e308", "-1.79769313486232e308", "-273.15", "-459.67", "32",
+                 " 2.5 ", ".5", "5.", "+4", "1e+299", "", "abc", "1,5", "1e", "--1", "0x10", "1 2",
+                 "nan1", "e5", "."]
+
+
+def random_text(rng):
+    if rng.random() < 0.4:
+        return rng.choice(SPECIAL_TEXTS)
+    value = rng.uniform(-1, 1) * 10 ** rng.randint(-12, 12) if rng.random() < 0.8 else \
+        rng.randint(-5, 500)
+    return "%.*g" % (rng.randint(1, 17), value)
+
+
+def random_session(seed, count):
+    """COUNT random user actions, weighted toward the ones that change what the window shows."""
+    rng = random.Random(seed)
+    session = Session()
+    actions = ["type"] * 30 + ["solve"] * 10 + ["calculate"] * 12 + ["enter"] * 4 + \
+        ["change_units"] * 10 + ["help"] * 3 + ["about", "tab", "tab", "paint", "paint", "close"]
+    while len(session.lines) < count:
+        action = rng.choice(actions)
+        solved = session.calc.solved.lower()
+        if action == "type":
+            editable = [f for f in INPUTS if f != solved] + ["result"]
+            session.do("type", rng.choice(editable), random_text(rng))
+        elif action == "solve":
+            session.do("solve", rng.choice(QUANTITIES))
+        elif action == "change_units":
+            picks = [rng.choice(list(FAMILIES[f])) for f in FAMILIES]
+            way = rng.choice(["accept", "accept", "cancel", "esc", "closebox"])
+            session.do(action, *picks, way)
+        elif action == "help":
+            session.do(action, rng.choice(["ok", "cancel"]))
+        elif action == "close":  # now and then, so that a window lives long
+            if rng.random() < 0.25:
+                session.do(action, rng.choice(["close", "exit", "esc", "closebox"]))
+        else:
+            session.do(action)
+    return session.lines[:count]
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) == 4 and sys.argv[1] == "--random":
+        lines = random_session(int(sys.argv[2]), int(sys.argv[3]))
+    elif sys.argv[1:] == ["--scripted"]:
+        lines = scripted()
+    elif len(sys.argv) == 2:
+        with open(sys.argv[1], "w", newline="\n") as out:
+            out.write("\n".join(every_unit_of_every_family()) + "\n")
+        return
+    else:
         sys.exit(__doc__)
-    lines = ["\t".join([name] + steps)
-             for name, steps in itertools.chain(every_unit_of_every_family(), chains())]
-    with open(sys.argv[1], "w", newline="\n") as out:
-        out.write("\n".join(lines) + "\n")
+    sys.stdout.write("\n".join(lines) + "\n")
 
 
 if __name__ == "__main__":

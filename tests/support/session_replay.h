@@ -1,0 +1,84 @@
+// Sessions from the model (model/gas_law_model.py): one user action a step, with what the window
+// must show afterwards. One replay serves the in-memory back-end and, from another process,
+// Quarvel.exe under Wine; each supplies the hands and eyes of a Window.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <istream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace session {
+
+struct Step {
+    std::string action, argument, screen, box, bits;
+};
+
+inline std::vector<Step> Read(std::istream& in) {
+    std::vector<Step> steps;
+    for (std::string line; std::getline(in, line);) {
+        std::stringstream fields(line);
+        Step step;
+        for (std::string* field : {&step.action, &step.argument, &step.screen, &step.box})
+            std::getline(fields, *field, '\t');
+        std::getline(fields, step.bits);
+        steps.push_back(step);
+    }
+    return steps;
+}
+
+// A user in front of one calculator window, the Window of ReplayWindow, has these. Each action
+// answers the boxes and dialogs it brings up as the step says; `byMenu` chooses between the two
+// ways a command can be given.
+//   Type(field, text), Solve(quantity), Calculate(byEnter), Tab(), Paint() (minimise, restore),
+//   ChangeUnits({pressure, volume, temperature, accept|cancel|esc|closebox}, open, byMenu): the
+//     dialog does not open when a field is refused,
+//   Help(ok, byMenu), About(byMenu), Close(close|exit|esc|closebox), Closed()
+//   Box(step): the box the action showed, in the model's words: "prompt:FIELD" only with the
+//     focus in the field and its whole text selected, "warning:TEXT", "help:ran", "help:none"
+//   Screen(expected): what the window shows, in the model's words; `expected` lets a driver
+//     wait for it to settle
+//   ResultBits(expected): the result's double in hex, or `expected` where it cannot be read
+
+// Replays the window that opens at `steps[start]` until it closes or the next one opens;
+// answers where the next window starts.
+template <typename Window>
+size_t ReplayWindow(Window& window, const std::vector<Step>& steps, size_t start,
+                           const std::string& origin) {
+    EXPECT_EQ(steps[start].action, "start") << origin << ", step " << start;
+    EXPECT_EQ(window.Screen(steps[start].screen), steps[start].screen) << origin << ", start";
+    size_t at = start + 1;
+    for (; at < steps.size() && steps[at].action != "start"; ++at) {
+        const Step& step = steps[at];
+        SCOPED_TRACE(origin + ", step " + std::to_string(at) + ": " + step.action + " " +
+                     step.argument);
+        const bool byMenu = at % 2 == 1;
+        std::vector<std::string> picks;
+        std::stringstream list(step.argument);
+        for (std::string pick; std::getline(list, pick, ',');) picks.push_back(pick);
+        const auto equals = step.argument.find('=');
+        if (step.action == "type") window.Type(step.argument.substr(0, equals),
+                                               step.argument.substr(equals + 1));
+        if (step.action == "solve") window.Solve(step.argument);
+        if (step.action == "calculate" || step.action == "enter")
+            window.Calculate(step.action == "enter");
+        if (step.action == "units") window.ChangeUnits(picks, step.box.empty(), byMenu);
+        if (step.action == "help") window.Help(step.argument == "ok", byMenu);
+        if (step.action == "about") window.About(byMenu);
+        if (step.action == "tab") window.Tab();
+        if (step.action == "paint") window.Paint();
+        if (step.action == "close") window.Close(step.argument);
+        EXPECT_EQ(window.Box(step), step.box);
+        if (window.Closed()) return at + 1;
+        EXPECT_EQ(window.Screen(step.screen), step.screen);
+        if (!step.bits.empty()) {
+            EXPECT_EQ(window.ResultBits(step.bits), step.bits);
+        }
+        if (::testing::Test::HasFailure()) return steps.size();
+    }
+    return at;
+}
+
+}  // namespace session
