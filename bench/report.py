@@ -31,6 +31,11 @@ def median(rows, column=0):
     return statistics.median(row[column] for row in rows)
 
 
+def paired(rows, floor_rows, value=lambda row: row[0]):
+    """The median of the ratios of samples taken side by side: the i-th of each program."""
+    return statistics.median(value(a) / value(b) for a, b in zip(rows, floor_rows))
+
+
 def verdict(ratio, goal):
     return f"{ratio:.2f}  (goal <= {goal:.2f}: {'met' if ratio <= goal else 'NOT met'})"
 
@@ -64,7 +69,9 @@ def startup(build):
         lines.append(f"   {label:48} {statistics.median(values):8.1f} {min(values):8.1f} "
                      f"{max(values):8.1f} {median(memory[name]) / 2**20:12.2f}")
     lines.append(f"   Quarvel / floor (b): {verdict(median(times['quarvel']) / floor, GOALS['start-up'])}"
-                 f";  floor (b) / floor (a): {floor / median(times['floor_dialog']):.2f}")
+                 f"; median of the rounds' ratios {paired(times['quarvel'], times['floor_resources']):.2f}")
+    lines.append(f"   floor (b) / floor (a): {floor / median(times['floor_dialog']):.2f}; peak working set "
+                 f"Quarvel / floor (b): {median(memory['quarvel']) / median(memory['floor_resources']):.2f}")
     return lines
 
 
@@ -76,15 +83,16 @@ def response(build):
              f"   {'program':36} {'press':>7} {'repaint':>8} {'both':>7} {'idle flush':>11} "
              f"{'round trip':>11}"]
     both = {}
+    q, f = presses["quarvel"], presses["floor_calculate"]
     for name, label in [("floor_calculate", "floor: reads 5 fields, writes 2"),
                         ("quarvel", "Quarvel.exe")]:
         rows = presses[name]
         both[name] = statistics.median(row[0] + row[1] for row in rows)
         lines.append(f"   {label:36} {median(rows, 0):7.3f} {median(rows, 1):8.3f} "
                      f"{both[name]:7.3f} {median(rows, 2):11.3f} {median(rows, 3):11.3f}")
-    q, f = presses["quarvel"], presses["floor_calculate"]
     lines.append(f"   Quarvel / floor, press + repaint: "
-                 f"{verdict(both['quarvel'] / both['floor_calculate'], GOALS['response'])}")
+                 f"{verdict(both['quarvel'] / both['floor_calculate'], GOALS['response'])}; "
+                 f"median of the presses' ratios {paired(q, f, lambda row: row[0] + row[1]):.2f}")
     lines.append(f"   press alone {median(q, 0) / median(f, 0):.2f}, repaint alone "
                  f"{median(q, 1) / median(f, 1):.2f}; Quarvel press / its round trip "
                  f"{median(q, 0) / median(q, 3):.1f}")
@@ -118,10 +126,12 @@ def core(build):
     for name, label in [("BM_Press", "one Calculate press (exchange in, calculation, out)"),
                         ("BM_NumberTextOfAPress", "its number text: 5 fields parsed, 5 formatted"),
                         ("BM_ParseDouble", "ParseDouble, one field"),
+                        ("BM_FromChars", "std::from_chars, the same fields (floor)"),
                         ("BM_FormatDouble", "FormatDouble, one value")]:
         lines.append(f"   {label:52} {ns(name):9.0f} ns  [{ns(name, 'real_time'):9.0f}]")
     lines.append(f"   number text / press: {text / press:.0%}; 5 parses / number text: "
-                 f"{5 * ns('BM_ParseDouble') / text:.0%}")
+                 f"{5 * ns('BM_ParseDouble') / text:.0%}; ParseDouble / std::from_chars: "
+                 f"{ns('BM_ParseDouble') / ns('BM_FromChars'):.1f}")
     return lines
 
 

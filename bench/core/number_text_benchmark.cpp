@@ -1,6 +1,9 @@
 // The number text alone: what one press reads and writes (five fields parsed, five values
 // formatted), and each conversion by itself, on the texts and values real presses produced.
+// The standard library's std::from_chars on the same texts is the floor for ParseDouble.
 #include <benchmark/benchmark.h>
+
+#include <charconv>
 
 #include "calculator_run.h"
 #include "platform/number_text.h"
@@ -30,6 +33,18 @@ void BM_ParseDouble(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ParseDouble);
+
+void BM_FromChars(benchmark::State& state) {
+    size_t at = 0;
+    for (auto _ : state) {
+        const std::string& text = Presses()[(at / 5) % Presses().size()].read[at % 5];
+        ++at;
+        double value = 0.0;
+        benchmark::DoNotOptimize(std::from_chars(text.data(), text.data() + text.size(), value));
+        benchmark::DoNotOptimize(value);
+    }
+}
+BENCHMARK(BM_FromChars);
 
 void BM_FormatDouble(benchmark::State& state) {
     size_t at = 0;

@@ -37,7 +37,10 @@ Child::Child(const Program& program) : m_name(program.name) {
                         &startup, &m_process)) {
         throw std::runtime_error("cannot start " + program.path);
     }
-    // Polled every millisecond: finer polling would take the processor from the program.
+    // The first time the program waits for input, its window has usually been made: waiting for
+    // that costs it nothing, where polling the window list would keep the window server busy
+    // while the program starts. The poll after it covers a program that idles sooner.
+    WaitForInputIdle(m_process.hProcess, static_cast<DWORD>(kStartTimeoutMs));
     while (m_window == nullptr) {
         Search search{m_process.dwProcessId, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
