@@ -5,6 +5,7 @@ Usage: report.py BUILD_DIR (build/bench). Every comparison is a ratio of medians
 same run, the program and its floor alternating, because the machine is shared and its absolute
 times drift from minute to minute.
 """
+import datetime
 import json
 import os
 import statistics
@@ -50,8 +51,9 @@ def machine(build):
     load = Path("/proc/loadavg").read_text().split()[0]
     commit = subprocess.run(["git", "rev-parse", "--short", "HEAD"], capture_output=True,
                             text=True).stdout.strip()
-    return [f"Machine: {cpu}, {os.cpu_count()} cores; {wine}; load average now {load}; "
-            f"commit {commit}"]
+    when = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")
+    return [f"Quarvel benchmark, {when}, commit {commit}",
+            f"Machine: {cpu}, {os.cpu_count()} cores; {wine}; load average now {load}"]
 
 
 def startup(build):
