@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the benchmark, runs it and prints one table (also saved to build/bench/table.txt).
 # Not a test: it takes several minutes and its figures depend on the machine, so CI skips it.
-#   bench/run.sh [START-UP RUNS (20)] [PRESSES (1000)]
+#   bench/run.sh [START-UP RUNS (30)] [PRESSES (1000)]
 # The Windows programs run under Wine on a virtual display of their own, in their own prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-20}
+runs=${1:-30}
 presses=${2:-1000}
 out=build/bench
 results=$out/results
