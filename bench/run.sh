@@ -38,10 +38,11 @@ build win32-gc win32 "${gc_flags[@]}"
 mkdir -p "$results"
 rm -f "$results"/*
 
-# The core first, while nothing else of ours runs. Repetitions are interleaved at random, so
-# a slow spell of the shared machine falls on every benchmark alike.
+# The core first, while nothing else of ours runs. Many short repetitions, interleaved at
+# random, so a slow spell of the shared machine falls on every benchmark alike.
 echo "=== core: Google Benchmark" >&2
-"$out/host/bench/bench_core" --benchmark_repetitions=9 --benchmark_enable_random_interleaving=true \
+"$out/host/bench/bench_core" --benchmark_repetitions=25 --benchmark_min_time=0.1 \
+    --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true --benchmark_format=json \
     >"$results/core.json" 2>"$out/logs/core.log"
 
