@@ -18,7 +18,10 @@ constexpr int kWarmUpPresses = 20;
 
 // Paints whatever is pending in the window and its controls, and returns when done.
 // RedrawWindow sends WM_PAINT to each window that needs it, one after another, until none is
-// left; the WM_NULL after it waits for a paint the program's own loop may have begun.
+// left; the WM_NULL after it waits for a paint the program's own loop may have begun. Under
+// Wine 8 RedrawWindow alone took 3.5 ms after a press and 0.07 ms with nothing pending, so it
+// does wait across processes; WM_NULL alone returned before the paint, which it does not wait
+// for, since sent messages go before painting.
 void Flush(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     DWORD_PTR ignored = 0;
