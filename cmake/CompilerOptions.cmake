@@ -14,6 +14,13 @@ else()
     endif()
 endif()
 
+# The shipped MinGW executables carry no debug information and no code that nothing calls. The
+# sections must be split in every object library, so the options are set for the whole build.
+if(MINGW)
+    add_compile_options("$<$<CONFIG:Release>:-ffunction-sections;-fdata-sections>")
+    add_link_options("$<$<CONFIG:Release>:LINKER:--gc-sections;LINKER:-s>")
+endif()
+
 if(QUARVEL_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
                         -fno-omit-frame-pointer)
