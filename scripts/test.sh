@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the headless tests, the same under the sanitizers, both
-# Windows builds with their static checks, and the end-to-end tests of Quarvel.exe under Wine.
+# Builds everything and runs every test: the headless tests, the same under AddressSanitizer and
+# UndefinedBehaviorSanitizer and as a 32-bit program under qemu-i386, the fuzzers, both Windows
+# builds with their static checks, and the end-to-end tests of Quarvel.exe under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,17 +9,18 @@ scripts/install-deps.sh
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 
 # The Windows builds come first: the host tests check the executables they make.
-for preset in win32 win64 host asan; do
+for preset in win32 win64 host asan host32; do
     echo "=== build: $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
 done
 
 status=0
-for preset in host asan win64; do
+for preset in host asan host32 win64; do
     echo "=== tests: $preset"
     ctest --preset "$preset" || status=1
 done
-echo "=== screenshots of the end-to-end tests: build/win64/artifacts"
+echo "=== fuzzing"
+fuzz/run.sh "${QUARVEL_FUZZ_SECONDS:-60}" || status=1
 [ "$status" -eq 0 ] && echo "=== all tests passed" || echo "=== some tests FAILED"
 exit "$status"
