@@ -31,8 +31,8 @@ bool SameText(const char* left, const char* right) {
 const QuantityRow kQuantities[4] = {
     {"Pressure", &kQuantities[1], "Calculation Stopped! Division by 0, Volume=0, Pressure=infinity",
      "Pressure = ", "Moles x R x Temperature", "Volume", IDC_PRESSURE, &CGasLawDlg::m_dPressure,
-     QuantityUnit{UnitFamily::Pressure, &CGasLawDlg::m_strPressureUnit},
-     &GasInBaseUnits::pressure, Pressure},
+     QuantityUnit{UnitFamily::Pressure, &CGasLawDlg::m_strPressureUnit}, &GasInBaseUnits::pressure,
+     Pressure},
     {"Volume", &kQuantities[0], "Calculation Stopped! Division by 0, Pressure=0, Volume=infinity",
      "Volume = ", "Moles x R x Temperature", "Pressure", IDC_VOLUME, &CGasLawDlg::m_dVolume,
      QuantityUnit{UnitFamily::Volume, &CGasLawDlg::m_strVolumeUnit}, &GasInBaseUnits::volume,

@@ -75,8 +75,8 @@ std::string FormatDouble(double value) {
     const std::string_view text(buffer, static_cast<size_t>(written.ptr - buffer));
     if (text.size() > 5 && text.substr(text.size() - 5) == "e+308" &&
         std::isinf(*ParseDouble(text))) {
-        written = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                std::chars_format::scientific, 16);
+        written =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 16);
         const auto exponent = std::string_view(buffer).find('e');
         return std::string(buffer, exponent - 2) + "e+308";
     }
@@ -104,8 +104,8 @@ std::optional<double> ParseDouble(std::string_view text) {
     const std::optional<long long> leadingExponent = LeadingDigitExponent(text);
     if (!leadingExponent) return std::nullopt;
     double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                              std::chars_format::general);
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     // Beyond the doubles' range the reader leaves the value alone; the magnitude decides.
     if (error == std::errc::result_out_of_range) {
         value = *leadingExponent > 0 ? kInfinity : 0.0;

@@ -24,5 +24,5 @@ python3 "$model" --scripted >"$work/scripted.tsv"
 python3 "$model" --random "$seed" 600 >"$work/random.tsv"
 
 winpath() { "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-"$WINE" "$driver" "--quarvel=$(winpath "$quarvel")" "--scripted=$(winpath "$work/scripted.tsv")" \
-    "--random=$(winpath "$work/random.tsv")" "$@"
+QUARVEL_E2E_EXE=$(winpath "$quarvel") QUARVEL_E2E_SCRIPTED=$(winpath "$work/scripted.tsv") \
+    QUARVEL_E2E_RANDOM=$(winpath "$work/random.tsv") "$WINE" "$driver" "$@"

@@ -44,13 +44,15 @@ TEST(NumberText, ReadsDecimalsWithBlanksAndTabsAroundAndNothingElse) {
         const char* text;
         bool number;
     } cases[] = {
-        {" \t2.5\t ", true}, {"-3", true},   {"+4", true},    {"1.", true},   {".5", true},
-        {"1E-5", true},      {"-0", true},   {"007.50", true}, {"-INF", true}, {"Infinity", true},
-        {"NaN", true},       {"1e400", true}, {"", false},     {" ", false},  {"abc", false},
-        {"1,5", false},      {"1e", false},  {"1e+", false},  {"--1", false}, {"1 2", false},
-        {"0x10", false},     {".", false},   {"+", false},    {"\n1", false}, {"1\n", false},
-        {"e5", false},       {"1.2.3", false}, {"in", false}, {"nan1", false}, {"+-1", false},
-        {"infinit", false},  {"nan(1)", false}, {"1e5x", false},
+        {" \t2.5\t ", true}, {"-3", true},       {"+4", true},       {"1.", true},
+        {".5", true},        {"1E-5", true},     {"-0", true},       {"007.50", true},
+        {"-INF", true},      {"Infinity", true}, {"NaN", true},      {"1e400", true},
+        {"", false},         {" ", false},       {"abc", false},     {"1,5", false},
+        {"1e", false},       {"1e+", false},     {"--1", false},     {"1 2", false},
+        {"0x10", false},     {".", false},       {"+", false},       {"\n1", false},
+        {"1\n", false},      {"e5", false},      {"1.2.3", false},   {"in", false},
+        {"nan1", false},     {"+-1", false},     {"infinit", false}, {"nan(1)", false},
+        {"1e5x", false},
     };
     for (const auto& c : cases) {
         const auto read = ParseDouble(c.text);
@@ -68,8 +70,12 @@ TEST(NumberText, ReadsDecimalsWithBlanksAndTabsAroundAndNothingElse) {
 TEST(NumberText, ReadsEveryTextAsTheCLibraryDoesBitForBit) {
     std::mt19937_64 random(20261207);
     std::vector<std::string> texts = {
-        "2.4703282292062327e-324", "2.4703282292062328e-324", "1.7976931348623158e308",
-        "1.7976931348623159e308",  "1e99999999999999999999",  "1e-99999999999999999999",
+        "2.4703282292062327e-324",
+        "2.4703282292062328e-324",
+        "1.7976931348623158e308",
+        "1.7976931348623159e308",
+        "1e99999999999999999999",
+        "1e-99999999999999999999",
         "1" + std::string(999700, '0') + "e-10000000",
         "0." + std::string(999999, '0') + "1e10000001",
         "0." + std::string(1999990, '3'),
@@ -86,7 +92,8 @@ TEST(NumberText, ReadsEveryTextAsTheCLibraryDoesBitForBit) {
         double value;
         std::memcpy(&value, &bits, sizeof value);
         if (!std::isfinite(value)) continue;
-        const long double halfway = (static_cast<long double>(value) + std::nextafter(value, kInf)) / 2;
+        const long double halfway =
+            (static_cast<long double>(value) + std::nextafter(value, kInf)) / 2;
         std::snprintf(buffer, sizeof buffer, "%.1100Le", halfway);  // exact
         std::string exact = buffer;
         texts.push_back(exact);

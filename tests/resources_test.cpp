@@ -38,8 +38,8 @@ TEST_F(ResourcesTest, ControlsLieInsideTheirDialogAndOverlapOnlyGroupBoxes) {
                 << dialog.caption << ", control #" << i;
             for (size_t j = i + 1; j < dialog.controls.size(); ++j) {
                 const auto& b = dialog.controls[j];
-                const bool overlap = a.x < b.x + b.cx && b.x < a.x + a.cx && a.y < bottom(b) &&
-                                     b.y < bottom(a);
+                const bool overlap =
+                    a.x < b.x + b.cx && b.x < a.x + a.cx && a.y < bottom(b) && b.y < bottom(a);
                 EXPECT_FALSE(overlap && !IsGroupBox(a) && !IsGroupBox(b))
                     << dialog.caption << ": controls #" << i << " and #" << j;
             }
@@ -64,8 +64,8 @@ TEST_F(ResourcesTest, HoldsEveryIdTheCodeUses) {
         for (int id : ids) EXPECT_THAT(present, ::testing::Contains(id)) << dialog;
     }
     std::string menuIds;
-    const auto bar = memory::ParseMenuTemplate(
-        session.Resources().Find(memory::RT_MENU, IDR_MAIN_MENU)->data);
+    const auto bar =
+        memory::ParseMenuTemplate(session.Resources().Find(memory::RT_MENU, IDR_MAIN_MENU)->data);
     for (const auto& popup : bar)
         for (const auto& item : popup.items) menuIds += std::to_string(item.id) + " ";
     EXPECT_EQ(menuIds, "32771 32772 32773 32774 ");
@@ -104,7 +104,8 @@ TEST_F(ResourcesTest, VersionsAreTheProjectsAndTheManifestAsksForWhatTheProgramN
     EXPECT_EQ(VersionText(block, "FileVersion"), text.str());
     EXPECT_EQ(VersionText(block, "ProductVersion"), text.str());
     std::vector<std::string> aboutTexts;
-    for (const auto& control : Dialog(IDD_ABOUTBOX).controls) aboutTexts.push_back(control.text.text);
+    for (const auto& control : Dialog(IDD_ABOUTBOX).controls)
+        aboutTexts.push_back(control.text.text);
     EXPECT_THAT(aboutTexts, ::testing::Contains("Quarvel Version " + std::to_string(major) + "." +
                                                 std::to_string(minor)));
 

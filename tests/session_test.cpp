@@ -12,26 +12,19 @@
 
 namespace {
 
-const std::pair<const char*, int> kFields[] = {{"pressure", IDC_PRESSURE},
-                                               {"volume", IDC_VOLUME},
-                                               {"moles", IDC_MOLES},
-                                               {"temperature", IDC_TEMPERATURE},
-                                               {"result", IDC_RESULT}};
-
-int Id(const std::string& field) {
-    for (const auto& [name, id] : kFields)
-        if (field == name) return id;
-    return 0;
-}
+using session::FieldId;
+using session::kFields;
 
 class MemoryWindow {
 public:
     MemoryWindow(memory::Session& session, memory::DialogUser& window, CGasLawDlg& dlg)
-        : m_session(session), m_window(window), m_dlg(dlg),
+        : m_session(session),
+          m_window(window),
+          m_dlg(dlg),
           m_shellCommands(session.ShellCommands().size()) {}
 
     void Type(const std::string& field, const std::string& text) {
-        m_window.Type(Id(field), text);
+        m_window.Type(FieldId(field), text);
     }
     void Solve(const std::string& quantity) { m_window.Pick(IDC_SOLVE_FOR, quantity); }
     void Calculate(bool byEnter) {
@@ -85,7 +78,8 @@ public:
             if (box.text == "Please enter a number.") {
                 said += "prompt:";
                 for (const auto& [name, id] : kFields) {
-                    if (id == m_window.FocusedId() && m_window.SelectedText(id) == m_window.Text(id))
+                    if (id == m_window.FocusedId() &&
+                        m_window.SelectedText(id) == m_window.Text(id))
                         said += name;
                 }
             } else if (box.caption == "Online Help") {
@@ -102,11 +96,9 @@ public:
     // The panel and the enabled fields must follow the quantity chosen.
     std::string Screen(const std::string&) {
         const std::string solved = m_window.SelectedEntry(IDC_SOLVE_FOR);
-        std::string shown;
         for (const auto& [name, id] : kFields) {
-            shown += m_window.Text(id) + "|";
-            const bool isSolved = std::string(1, static_cast<char>(std::toupper(name[0]))) +
-                                      (name + 1) == solved;
+            const bool isSolved =
+                static_cast<char>(std::toupper(name[0])) + name.substr(1) == solved;
             EXPECT_TRUE(id == IDC_RESULT || m_window.Enabled(id) != isSolved) << name;
         }
         const int unitLabel = solved == "Pressure"      ? IDC_PRESSURE_UNIT
@@ -116,10 +108,7 @@ public:
         EXPECT_EQ(m_window.Text(IDC_RESULT_UNIT), unitLabel ? m_window.Text(unitLabel) : " mol");
         EXPECT_EQ(m_window.Text(IDC_EQUATION_LEFT), solved + " = ");
         EXPECT_EQ(m_window.Text(IDC_RESULT_LABEL), solved + " = ");
-        shown += solved;
-        for (int unit : {IDC_PRESSURE_UNIT, IDC_VOLUME_UNIT, IDC_TEMPERATURE_UNIT})
-            shown += "|" + m_window.Text(unit).substr(1);
-        return shown;
+        return session::ScreenWords([&](int id) { return m_window.Text(id); }, solved);
     }
 
     std::string ResultBits(const std::string&) {

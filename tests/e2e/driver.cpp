@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <stdexcept>
 #include <thread>
 
@@ -26,18 +27,18 @@ bool WaitFor(const std::function<bool()>& done) {
     return false;
 }
 
-E2eOptions& Options() {
-    static E2eOptions options;
-    return options;
+std::string Setting(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
 }
 
 Program::Program() {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + Options().quarvel + "\"";
+    std::string commandLine = "\"" + Setting("QUARVEL_E2E_EXE") + "\"";
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &m_process)) {
-        throw std::runtime_error("cannot start " + Options().quarvel);
+        throw std::runtime_error("cannot start " + commandLine);
     }
     WaitForInputIdle(m_process.hProcess, 10000);
     if (!WaitFor([&] { return (m_main = Find("Quarvel")) != nullptr; }))
@@ -201,8 +202,9 @@ std::string Selected(HWND dialog, int id) {
     HWND list = GetDlgItem(dialog, id);
     const LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
     wchar_t wide[256] = {};
-    if (index >= 0) SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                 reinterpret_cast<LPARAM>(wide));
+    if (index >= 0)
+        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(wide));
     std::string entry;
     for (const wchar_t* c = wide; *c != 0; ++c) entry.push_back(static_cast<char>(*c));
     return entry;
@@ -241,7 +243,8 @@ int CountGdiObjects(HANDLE process) {
     std::vector<Entry> entries(kEntries);
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
                                   nullptr) != 0 ||
-        !ReadProcessMemory(process, reinterpret_cast<const char*>(basic.PebBaseAddress) + kTableInPeb,
+        !ReadProcessMemory(process,
+                           reinterpret_cast<const char*>(basic.PebBaseAddress) + kTableInPeb,
                            &table, sizeof table, nullptr) ||
         table == 0 ||
         !ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),

@@ -11,12 +11,9 @@
 #include <thread>
 #include <vector>
 
-struct E2eOptions {
-    std::string quarvel;   // Quarvel.exe
-    std::string scripted;  // sessions from the model: the scripted one and a random one
-    std::string random;
-};
-E2eOptions& Options();
+// What the run script hands over, in the environment: QUARVEL_E2E_EXE is Quarvel.exe, and
+// QUARVEL_E2E_SCRIPTED and QUARVEL_E2E_RANDOM two sessions from the model.
+std::string Setting(const char* name);
 
 // Polls `done` for up to ten seconds; whether it came true.
 bool WaitFor(const std::function<bool()>& done);

@@ -12,17 +12,8 @@
 
 namespace {
 
-const std::pair<const char*, int> kFields[] = {{"pressure", IDC_PRESSURE},
-                                               {"volume", IDC_VOLUME},
-                                               {"moles", IDC_MOLES},
-                                               {"temperature", IDC_TEMPERATURE},
-                                               {"result", IDC_RESULT}};
-
-int Id(const std::string& field) {
-    for (const auto& [name, id] : kFields)
-        if (field == name) return id;
-    return 0;
-}
+using session::FieldId;
+using session::kFields;
 
 // What the program took to answer, over every window of a session.
 struct Answers {
@@ -37,11 +28,9 @@ public:
         : m_program(program), m_main(program.Main()), m_answers(answers) {}
 
     void Type(const std::string& field, const std::string& text) {
-        m_program.Type(m_main, Id(field), text);
+        m_program.Type(m_main, FieldId(field), text);
     }
-    void Solve(const std::string& quantity) {
-        m_program.Pick(m_main, IDC_SOLVE_FOR, quantity);
-    }
+    void Solve(const std::string& quantity) { m_program.Pick(m_main, IDC_SOLVE_FOR, quantity); }
     void Calculate(bool byEnter) {
         if (!byEnter) return m_program.Click(m_main, IDC_CALCULATE);
         m_program.ClickInto(m_main, IDC_RESULT);
@@ -102,13 +91,15 @@ public:
         if (kind == "warning") return "warning:" + text;
         // With no window manager on the virtual display, the display may take the focus as the
         // box goes; activated again, the dialog gives it back to the control that had it.
-        const int field = Id(step.box.substr(7));
+        const int field = FieldId(step.box.substr(7));
         WaitFor([&] { return m_program.FocusedId() == field || m_program.FocusedId() == 0; });
         if (m_program.FocusedId() == 0) SetForegroundWindow(m_main);
         WaitFor([&] { return m_program.FocusedId() == field; });
         if (text != "Please enter a number.") return "prompt saying " + text;
-        if (m_program.FocusedId() != field) return "prompt, focus on " + std::to_string(m_program.FocusedId());
-        if (SelectedText(m_main, field) != Text(m_main, field)) return "prompt, selected " + SelectedText(m_main, field);
+        if (m_program.FocusedId() != field)
+            return "prompt, focus on " + std::to_string(m_program.FocusedId());
+        if (SelectedText(m_main, field) != Text(m_main, field))
+            return "prompt, selected " + SelectedText(m_main, field);
         return step.box;
     }
 
@@ -133,12 +124,8 @@ public:
 
 private:
     std::string Read() const {
-        std::string shown;
-        for (const auto& field : kFields) shown += Text(m_main, field.second) + "|";
-        shown += Selected(m_main, IDC_SOLVE_FOR);
-        for (int unit : {IDC_PRESSURE_UNIT, IDC_VOLUME_UNIT, IDC_TEMPERATURE_UNIT})
-            shown += "|" + Text(m_main, unit).substr(1);
-        return shown;
+        return session::ScreenWords([&](int id) { return Text(m_main, id); },
+                                    Selected(m_main, IDC_SOLVE_FOR));
     }
 
     const Program& m_program;
@@ -173,8 +160,12 @@ void Replay(const std::string& path, size_t leastSteps) {
     EXPECT_LT(answers.slowestShell, 3000.0);
 }
 
-TEST(Sessions, TheScriptedSessionRunsAsTheModelSays) { Replay(Options().scripted, 30); }
+TEST(Sessions, TheScriptedSessionRunsAsTheModelSays) {
+    Replay(Setting("QUARVEL_E2E_SCRIPTED"), 30);
+}
 
-TEST(Sessions, AMonkeysRandomSessionRunsAsTheModelSays) { Replay(Options().random, 500); }
+TEST(Sessions, AMonkeysRandomSessionRunsAsTheModelSays) {
+    Replay(Setting("QUARVEL_E2E_RANDOM"), 500);
+}
 
 }  // namespace

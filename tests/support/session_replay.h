@@ -5,12 +5,39 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <istream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
+
 namespace session {
+
+// The fields the model names, with their controls.
+inline const std::pair<std::string, int> kFields[] = {{"pressure", IDC_PRESSURE},
+                                                      {"volume", IDC_VOLUME},
+                                                      {"moles", IDC_MOLES},
+                                                      {"temperature", IDC_TEMPERATURE},
+                                                      {"result", IDC_RESULT}};
+
+inline int FieldId(const std::string& name) {
+    for (const auto& [field, id] : kFields)
+        if (field == name) return id;
+    return 0;
+}
+
+// What a window shows, in the model's words, read through `text` and the chosen quantity.
+inline std::string ScreenWords(const std::function<std::string(int)>& text,
+                               const std::string& quantity) {
+    std::string shown;
+    for (const auto& field : kFields) shown += text(field.second) + "|";
+    shown += quantity;
+    for (int unit : {IDC_PRESSURE_UNIT, IDC_VOLUME_UNIT, IDC_TEMPERATURE_UNIT})
+        shown += "|" + text(unit).substr(1);
+    return shown;
+}
 
 struct Step {
     std::string action, argument, screen, box, bits;
@@ -46,7 +73,7 @@ inline std::vector<Step> Read(std::istream& in) {
 // answers where the next window starts.
 template <typename Window>
 size_t ReplayWindow(Window& window, const std::vector<Step>& steps, size_t start,
-                           const std::string& origin) {
+                    const std::string& origin) {
     EXPECT_EQ(steps[start].action, "start") << origin << ", step " << start;
     EXPECT_EQ(window.Screen(steps[start].screen), steps[start].screen) << origin << ", start";
     size_t at = start + 1;
@@ -59,8 +86,8 @@ size_t ReplayWindow(Window& window, const std::vector<Step>& steps, size_t start
         std::stringstream list(step.argument);
         for (std::string pick; std::getline(list, pick, ',');) picks.push_back(pick);
         const auto equals = step.argument.find('=');
-        if (step.action == "type") window.Type(step.argument.substr(0, equals),
-                                               step.argument.substr(equals + 1));
+        if (step.action == "type")
+            window.Type(step.argument.substr(0, equals), step.argument.substr(equals + 1));
         if (step.action == "solve") window.Solve(step.argument);
         if (step.action == "calculate" || step.action == "enter")
             window.Calculate(step.action == "enter");
