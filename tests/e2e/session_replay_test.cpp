@@ -3,6 +3,7 @@
 // session, and a random one of hundreds of actions (a monkey). The program must answer within a
 // second of every action, hold no more GDI objects as it goes on, and end normally.
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iostream>
 
@@ -19,6 +20,7 @@ using session::kFields;
 struct Answers {
     double slowest = 0;
     double slowestShell = 0;  // help answered OK: the program waits for the command processor
+    std::string slowestAction;
     std::string gdiObjects;
 };
 
@@ -55,7 +57,13 @@ public:
                : m_program.Click(m_main, IDC_ONLINE_HELP);
         Answer(m_program, m_program.WaitForWindow("Online Help"), ok ? IDOK : IDCANCEL);
         m_help = ok ? "help:ran" : "help:none";
-        WaitForInputIdle(m_program.Process(), 10000);  // the command processor has returned
+        // OK runs the command processor inside the handler: that wait is counted apart, until
+        // the program answers promptly again.
+        WaitFor([&] {
+            const auto start = std::chrono::steady_clock::now();
+            m_program.Sync();
+            return std::chrono::steady_clock::now() - start < std::chrono::milliseconds(50);
+        });
         m_answers.slowestShell = std::max(m_answers.slowestShell, m_program.TakeSlowest());
     }
     void About(bool byMenu) {
@@ -81,6 +89,7 @@ public:
     bool Closed() { return m_program.WaitForExit(m_closing ? 2000 : 0); }
 
     std::string Box(const session::Step& step) {
+        m_action = step.action + " " + step.argument;
         m_closing = m_closing && step.box.empty();
         const std::string kind = step.box.substr(0, step.box.find(':'));
         if (kind == "help") return std::exchange(m_help, "");
@@ -109,7 +118,10 @@ public:
     std::string Screen(const std::string& expected) {
         WaitFor([&] { return Read() == expected; });
         const double slowest = m_program.TakeSlowest();
-        m_answers.slowest = std::max(m_answers.slowest, slowest);
+        if (slowest > m_answers.slowest) {
+            m_answers.slowest = slowest;
+            m_answers.slowestAction = m_action;
+        }
         EXPECT_LT(slowest, 1000.0) << "the program stopped answering";
         if (++m_steps % 25 == 0) {
             const int count = CountGdiObjects(m_program.Process());
@@ -131,7 +143,7 @@ private:
     const Program& m_program;
     HWND m_main;
     Answers& m_answers;
-    std::string m_help;
+    std::string m_help, m_action;
     bool m_closing = false;
     int m_steps = 0, m_warm = -1;
 };
@@ -154,9 +166,9 @@ void Replay(const std::string& path, size_t leastSteps) {
         ASSERT_TRUE(program.WaitForExit(10000));
         EXPECT_EQ(program.ExitCode(), 0u);
     }
-    std::cout << "Slowest answer " << answers.slowest << " ms; with the command processor "
-              << answers.slowestShell << " ms. GDI objects every 25 steps:" << answers.gdiObjects
-              << "\n";
+    std::cout << "Slowest answer " << answers.slowest << " ms (" << answers.slowestAction
+              << "); with the command processor " << answers.slowestShell
+              << " ms. GDI objects every 25 steps:" << answers.gdiObjects << "\n";
     EXPECT_LT(answers.slowestShell, 3000.0);
 }
 

@@ -1,26 +1,14 @@
 #!/usr/bin/env python3
-"""An independent model of the calculator window, for the expected results of its tests.
+"""An independent model of the calculator window: the expected results of its tests.
 
 Usage: gas_law_model.py OUTPUT.tsv        every quantity in every combination of units
        gas_law_model.py --scripted        what only a real window shows, and the mended faults
        gas_law_model.py --random SEED N   N random user actions
 
-Each writes sessions, the last two on standard output: one user action a line, with what the window must show afterwards,
-separated by tabs: ACTION, ARGUMENT, SCREEN, BOX, BITS.
-  start                 a new calculator window opens (the one before, if any, is closed with Esc)
-  type    FIELD=TEXT    type TEXT into FIELD (pressure, volume, moles, temperature, result)
-  solve   NAME          pick the quantity to solve for
-  calculate / enter     press Calculate, or Enter in the result field
-  units   P,V,T,WAY     Change Units, pick P, V and T, end with WAY: accept, cancel, esc, closebox
-  help    ok|cancel     Online Help, answered so
-  close   WAY           close, exit, esc or closebox
-  about, tab, paint     the About box (closed again), Tab, minimise and restore
-SCREEN is "pressure|volume|moles|temperature|result|quantity|pressure unit|volume unit|
-temperature unit" as shown; BOX the box the action showed ("prompt:FIELD" for a field that is not
-a number, "warning:TEXT", "help:ran" or "help:none"); BITS the result's double in hex after a
-calculation ("nan" for any not-a-number).
-
-Python floats are IEEE doubles rounded after each operation; '%.15g' writes the window's text.
+It writes sessions (the last two on standard output), one user action a line with what the window
+must show afterwards: ACTION, ARGUMENT, SCREEN, BOX, BITS, separated by tabs (see
+tests/support/session_replay.h). Python floats are IEEE doubles rounded after each operation, and
+'%.15g' writes the window's text.
 """
 import decimal
 import itertools
@@ -31,7 +19,6 @@ import struct
 import sys
 
 R = 0.082057
-
 # unit: (to base, from base), each a function of one double
 PRESSURE = {
     "inHg": (lambda v: v * 0.03342105263160094, lambda v: v * 29.9212598425),
@@ -61,7 +48,6 @@ TEMPERATURE = {
 }
 FAMILIES = {"pressure": PRESSURE, "volume": VOLUME, "temperature": TEMPERATURE}
 INPUTS = ("pressure", "volume", "moles", "temperature")
-EXCHANGE_ORDER = ("pressure", "result", "moles", "temperature", "volume")
 QUANTITIES = ("Pressure", "Volume", "Moles", "Temperature")
 DIVISOR = {"Pressure": "volume", "Volume": "pressure", "Moles": "temperature",
            "Temperature": "moles"}
@@ -89,31 +75,28 @@ def divide(a, b):
 
 def bits(value):
     """The double's bits in hex; every not-a-number alike, as arithmetic leaves its sign open."""
-    if math.isnan(value):
-        return "nan"
-    return "%016x" % struct.unpack("<Q", struct.pack("<d", value))[0]
+    return "nan" if math.isnan(value) else "%016x" % struct.unpack("<Q", struct.pack("<d", value))[0]
 
 
 class Calculator:
     """The window as the user sees it: the field texts, the units and the chosen quantity."""
 
     def __init__(self, lines):
-        self.screen = {"pressure": "1", "volume": "1", "moles": "1", "temperature": "1",
-                       "result": "0"}
-        self.units = {"pressure": "atm", "volume": "L", "temperature": "K"}
+        self.screen = dict(pressure="1", volume="1", moles="1", temperature="1", result="0")
+        self.units = dict(pressure="atm", volume="L", temperature="K")
         self.solved = "Pressure"
         self.lines = lines
         self.record("start", "")
 
     def record(self, action, argument, box="", result=None):
-        shown = [self.screen[f] for f in INPUTS + ("result", )] + [self.solved] + \
+        shown = [self.screen[f] for f in INPUTS + ("result",)] + [self.solved] + \
                 [self.units[f] for f in FAMILIES]
         self.lines.append("\t".join([action, argument, "|".join(shown), box,
                                      "" if result is None else bits(result)]))
 
     def read(self):
         """The fields' values, or the first field in exchange order that is not a number."""
-        for field in EXCHANGE_ORDER:
+        for field in ("pressure", "result", "moles", "temperature", "volume"):
             if not NUMBER.match(self.screen[field]):
                 return None, "prompt:" + field
         return {field: float(text) for field, text in self.screen.items()}, ""
@@ -140,22 +123,17 @@ class Calculator:
         values, box = self.read()
         result = None
         if values:
-            solved = self.solved.lower()
-            divisor = self.in_base(values, DIVISOR[self.solved])
-            if divisor == 0 or math.isnan(divisor):
+            solved, divisor = self.solved.lower(), DIVISOR[self.solved]
+            if self.in_base(values, divisor) == 0 or math.isnan(self.in_base(values, divisor)):
                 box = "warning:Calculation Stopped! Division by 0, %s=0, %s=infinity" % (
-                    DIVISOR[self.solved].capitalize(), self.solved)
+                    divisor.capitalize(), self.solved)
                 result = values["result"] = 1e+299
             else:
                 p, v, n, t = (self.in_base(values, field) for field in INPUTS)
-                if solved == "pressure":
-                    c = divide((t * n) * R, v)
-                elif solved == "volume":
-                    c = divide((t * n) * R, p)
-                elif solved == "moles":
-                    c = divide(v * p, t * R)
-                else:
-                    c = divide(v * p, n * R)
+                c = {"pressure": lambda: divide((t * n) * R, v),
+                     "volume": lambda: divide((t * n) * R, p),
+                     "moles": lambda: divide(v * p, t * R),
+                     "temperature": lambda: divide(v * p, n * R)}[solved]()
                 result = FAMILIES[solved][self.units[solved]][1](c) if solved in FAMILIES else c
                 values["result"] = values[solved] = result
             self.show(values)
@@ -172,7 +150,7 @@ class Calculator:
         if values:
             self.show(values)
             if way == "accept":
-                self.units = {"pressure": pressure, "volume": volume, "temperature": temperature}
+                self.units = dict(pressure=pressure, volume=volume, temperature=temperature)
         self.record("units", ",".join([pressure, volume, temperature, way]), box)
 
     def close(self, way):
@@ -241,26 +219,10 @@ SCRIPT = [
     ("close", "esc"),
 ]
 
-
-def scripted():
-    session = Session()
-    for step in SCRIPT:
-        session.do(*step)
-    return session.lines[:-1]
-
-
 SPECIAL_TEXTS = ["0", "-0", "0.0", "nan", "-NaN", "inf", "-Infinity", "1e400", "-1e-400", "5e-324",
                  "1.7976931348623157e308", "-1.79769313486232e308", "-273.15", "-459.67", "32",
                  " 2.5 ", ".5", "5.", "+4", "1e+299", "", "abc", "1,5", "1e", "--1", "0x10", "1 2",
                  "nan1", "e5", "."]
-
-
-def random_text(rng):
-    if rng.random() < 0.4:
-        return rng.choice(SPECIAL_TEXTS)
-    value = rng.uniform(-1, 1) * 10 ** rng.randint(-12, 12) if rng.random() < 0.8 else \
-        rng.randint(-5, 500)
-    return "%.*g" % (rng.randint(1, 17), value)
 
 
 def random_session(seed, count):
@@ -271,16 +233,20 @@ def random_session(seed, count):
         ["change_units"] * 10 + ["help"] * 3 + ["about", "tab", "tab", "paint", "paint", "close"]
     while len(session.lines) < count:
         action = rng.choice(actions)
-        solved = session.calc.solved.lower()
         if action == "type":
-            editable = [f for f in INPUTS if f != solved] + ["result"]
-            session.do("type", rng.choice(editable), random_text(rng))
+            field = rng.choice([f for f in INPUTS if f != session.calc.solved.lower()] + ["result"])
+            if rng.random() < 0.4:
+                text = rng.choice(SPECIAL_TEXTS)
+            elif rng.random() < 0.8:
+                text = "%.*g" % (rng.randint(1, 17), rng.uniform(-1, 1) * 10 ** rng.randint(-12, 12))
+            else:
+                text = "%.*g" % (rng.randint(1, 17), rng.randint(-5, 500))
+            session.do("type", field, text)
         elif action == "solve":
             session.do("solve", rng.choice(QUANTITIES))
         elif action == "change_units":
             picks = [rng.choice(list(FAMILIES[f])) for f in FAMILIES]
-            way = rng.choice(["accept", "accept", "cancel", "esc", "closebox"])
-            session.do(action, *picks, way)
+            session.do(action, *picks, rng.choice(["accept", "accept", "cancel", "esc", "closebox"]))
         elif action == "help":
             session.do(action, rng.choice(["ok", "cancel"]))
         elif action == "close":  # now and then, so that a window lives long
@@ -295,7 +261,10 @@ def main():
     if len(sys.argv) == 4 and sys.argv[1] == "--random":
         lines = random_session(int(sys.argv[2]), int(sys.argv[3]))
     elif sys.argv[1:] == ["--scripted"]:
-        lines = scripted()
+        session = Session()
+        for step in SCRIPT:
+            session.do(*step)
+        lines = session.lines[:-1]
     elif len(sys.argv) == 2:
         with open(sys.argv[1], "w", newline="\n") as out:
             out.write("\n".join(every_unit_of_every_family()) + "\n")
