@@ -9,6 +9,7 @@ packages=(
     g++-multilib qemu-user clang libclang-rt-14-dev
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 g++-mingw-w64-i686
     wine wine64 fonts-wine xvfb x11-utils x11-apps imagemagick
+    clang-14 libclang-rt-14-dev
 )
 missing=()
 for package in "${packages[@]}"; do
