@@ -4,32 +4,40 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
-#include <thread>
+#include <vector>
 
 namespace {
 
-void Pause(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+// The thread's focus and active window.
+GUITHREADINFO ThreadInfo(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    return info;
+}
+
+// Across processes Wine answers the ANSI messages in UTF-16, so the driver asks in UTF-16.
+std::string Narrow(const wchar_t* wide) {
+    std::string text;
+    for (; *wide != 0; ++wide) text.push_back(static_cast<char>(*wide));
+    return text;
 }
 
 }  // namespace
 
-bool WaitFor(const std::function<bool()>& done) {
-    for (int tries = 0; tries < 500; ++tries) {
-        if (done()) return true;
-        Pause(20);
-    }
-    return false;
-}
-
 std::string Setting(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
+}
+
+bool WaitFor(const std::function<bool()>& done) {
+    for (int tries = 0; tries < 500; ++tries, Sleep(20))
+        if (done()) return true;
+    return false;
 }
 
 Program::Program() {
@@ -37,24 +45,21 @@ Program::Program() {
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + Setting("QUARVEL_E2E_EXE") + "\"";
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &m_process)) {
+                        &startup, &m_process))
         throw std::runtime_error("cannot start " + commandLine);
-    }
     WaitForInputIdle(m_process.hProcess, 10000);
     if (!WaitFor([&] { return (m_main = Find("Quarvel")) != nullptr; }))
         throw std::runtime_error("Quarvel's window did not appear");
     m_thread = GetWindowThreadProcessId(m_main, nullptr);
     m_watcher = std::thread([this] {
-        while (m_watching) {
+        for (; m_watching; Sleep(10)) {
             const auto start = std::chrono::steady_clock::now();
             Sync();
             const long long took = std::chrono::duration_cast<std::chrono::microseconds>(
                                        std::chrono::steady_clock::now() - start)
                                        .count();
-            long long slowest = m_slowest;
-            while (took > slowest && !m_slowest.compare_exchange_weak(slowest, took)) {
-            }
-            Pause(10);
+            for (long long was = m_slowest; took > was;)
+                if (m_slowest.compare_exchange_weak(was, took)) break;
         }
     });
 }
@@ -62,12 +67,20 @@ Program::Program() {
 Program::~Program() {
     m_watching = false;
     m_watcher.join();
-    if (!WaitForExit(0)) {
-        TerminateProcess(m_process.hProcess, 1);
-        WaitForExit(5000);
-    }
+    if (!WaitForExit(0)) TerminateProcess(m_process.hProcess, 1);
+    WaitForExit(5000);
     CloseHandle(m_process.hThread);
     CloseHandle(m_process.hProcess);
+}
+
+bool Program::WaitForExit(DWORD milliseconds) const {
+    return WaitForSingleObject(m_process.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD Program::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
 }
 
 void Program::Sync(HWND window) const {
@@ -77,24 +90,20 @@ void Program::Sync(HWND window) const {
 }
 
 HWND Program::Find(const std::string& caption) const {
-    struct Search {
-        const Program* program;
-        const std::string& caption;
-        HWND found;
-    } search{this, caption, nullptr};
+    std::pair<const Program*, std::pair<std::string, HWND>> search{this, {caption, nullptr}};
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
+            auto& [program, wanted] = *reinterpret_cast<decltype(search)*>(data);
             DWORD processId = 0;
             GetWindowThreadProcessId(window, &processId);
-            if (processId != s->program->m_process.dwProcessId || window == s->program->m_main ||
-                !IsWindowVisible(window) || Text(window) != s->caption)
+            if (processId != program->m_process.dwProcessId || window == program->m_main ||
+                !IsWindowVisible(window) || Text(window) != wanted.first)
                 return TRUE;
-            s->found = window;
+            wanted.second = window;
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.second.second;
 }
 
 HWND Program::WaitForWindow(const std::string& caption) const {
@@ -110,37 +119,19 @@ void Program::WaitUntilGone(HWND window) const {
     Sync();
 }
 
-bool Program::WaitForExit(DWORD milliseconds) const {
-    return WaitForSingleObject(m_process.hProcess, milliseconds) == WAIT_OBJECT_0;
-}
-
-DWORD Program::ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(m_process.hProcess, &code);
-    return code;
-}
-
 int Program::FocusedId() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(m_thread, &info) || info.hwndFocus == nullptr) return 0;
-    return GetDlgCtrlID(info.hwndFocus);
+    HWND focus = ThreadInfo(m_thread).hwndFocus;
+    return focus != nullptr ? GetDlgCtrlID(focus) : 0;
+}
+
+void Program::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+    PostMessageA(window, message, wParam, lParam);
+    Sync(window);
 }
 
 void Program::Click(HWND dialog, int id) const {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    Sync(dialog);
-}
-
-void Program::Command(HWND dialog, int id) const {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    Sync(dialog);
-}
-
-void Program::SystemCommand(HWND dialog, WPARAM command) const {
-    PostMessageA(dialog, WM_SYSCOMMAND, command, 0);
-    Sync(dialog);
+    Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+         reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void Program::Pick(HWND dialog, int id, const std::string& entry) const {
@@ -148,34 +139,28 @@ void Program::Pick(HWND dialog, int id, const std::string& entry) const {
     const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-        if (Selected(dialog, id) != entry) continue;
         // Setting the selection does not notify; a user's pick does.
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list));
-        Sync(dialog);
-        return;
+        if (Selected(dialog, id) == entry)
+            return Post(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(list));
     }
     ADD_FAILURE() << "the list has no entry " << entry;
-}
-
-void Program::Key(UINT virtualKey, HWND dialog) const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(m_thread, &info);
-    // A dialog just shown may not have the focus yet, and a window may have lost it to the
-    // display: the keys go to the dialog itself then.
-    if (dialog == nullptr) dialog = m_main;
-    HWND target = info.hwndFocus;
-    if (target == nullptr || (target != dialog && !IsChild(dialog, target))) target = dialog;
-    const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
-    PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
-    PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000);
-    Sync(target);
 }
 
 void Program::Type(HWND dialog, int id, const std::string& text) const {
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     Sync(dialog);
+}
+
+void Program::Key(UINT virtualKey, HWND dialog) const {
+    // A dialog just shown may not have the focus yet, and a window may have lost it to the
+    // display: the keys go to the dialog itself then.
+    if (dialog == nullptr) dialog = m_main;
+    HWND target = ThreadInfo(m_thread).hwndFocus;
+    if (target == nullptr || (target != dialog && !IsChild(dialog, target))) target = dialog;
+    const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    Post(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000);
 }
 
 void Program::ClickInto(HWND dialog, int id) const {
@@ -186,32 +171,23 @@ void Program::ClickInto(HWND dialog, int id) const {
 }
 
 std::string Text(HWND window) {
-    // Across processes Wine answers the ANSI messages in UTF-16, so ask in UTF-16.
     wchar_t wide[1024] = {};
     SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide));
-    std::string text;
-    for (const wchar_t* c = wide; *c != 0; ++c) text.push_back(static_cast<char>(*c));
-    return text;
+    return Narrow(wide);
 }
 
 std::string Text(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
-
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
 std::string Selected(HWND dialog, int id) {
     HWND list = GetDlgItem(dialog, id);
     const LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
     wchar_t wide[256] = {};
-    if (index >= 0)
-        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(wide));
-    std::string entry;
-    for (const wchar_t* c = wide; *c != 0; ++c) entry.push_back(static_cast<char>(*c));
-    return entry;
+    if (index >= 0) SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide));
+    return Narrow(wide);
 }
 
 std::string SelectedText(HWND dialog, int id) {
-    const DWORD range = static_cast<DWORD>(SendMessageA(GetDlgItem(dialog, id), EM_GETSEL, 0, 0));
+    const auto range = static_cast<DWORD>(SendMessageA(GetDlgItem(dialog, id), EM_GETSEL, 0, 0));
     return Text(dialog, id).substr(LOWORD(range), HIWORD(range) - LOWORD(range));
 }
 
@@ -243,8 +219,7 @@ int CountGdiObjects(HANDLE process) {
     std::vector<Entry> entries(kEntries);
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
                                   nullptr) != 0 ||
-        !ReadProcessMemory(process,
-                           reinterpret_cast<const char*>(basic.PebBaseAddress) + kTableInPeb,
+        !ReadProcessMemory(process, reinterpret_cast<char*>(basic.PebBaseAddress) + kTableInPeb,
                            &table, sizeof table, nullptr) ||
         table == 0 ||
         !ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),

@@ -9,12 +9,10 @@
 #include <functional>
 #include <string>
 #include <thread>
-#include <vector>
 
 // What the run script hands over, in the environment: QUARVEL_E2E_EXE is Quarvel.exe, and
 // QUARVEL_E2E_SCRIPTED and QUARVEL_E2E_RANDOM two sessions from the model.
 std::string Setting(const char* name);
-
 // Polls `done` for up to ten seconds; whether it came true.
 bool WaitFor(const std::function<bool()>& done);
 
@@ -27,52 +25,44 @@ public:
 
     HWND Main() const { return m_main; }
     HANDLE Process() const { return m_process.hProcess; }
+    bool WaitForExit(DWORD milliseconds) const;
+    DWORD ExitCode() const;
+    // The longest the program took to answer a message since the last call, in milliseconds: a
+    // watcher sends it one every 10 ms as long as it runs.
+    double TakeSlowest() const { return m_slowest.exchange(0) / 1000.0; }
 
     // Returns once the program's thread answers a sent message: it has handled what was sent
     // before, or sits in the loop of a modal box or dialog. Posted messages may still wait.
     void Sync(HWND window = nullptr) const;
-    // The longest the program took to answer a message since the last call, in milliseconds: a
-    // watcher sends it one every 10 ms as long as it runs.
-    double TakeSlowest() const { return m_slowest.exchange(0) / 1000.0; }
-    // The program's visible top-level window with `caption`, other than the main window; waits
-    // for it up to ten seconds, and fails the test if it does not come.
+    // The program's visible top-level window with `caption`, other than the main window.
     HWND WaitForWindow(const std::string& caption) const;
-    // Waits for the window to be gone.
     void WaitUntilGone(HWND window) const;
-    bool WaitForExit(DWORD milliseconds) const;
-    DWORD ExitCode() const;
-    // The control with the keyboard focus, by its ID (0 if none).
-    int FocusedId() const;
+    int FocusedId() const;  // the control with the keyboard focus; 0 if none
 
-    // A user's actions: each posts its messages and waits as Sync does; ClickInto waits for the
-    // field to have the focus.
+    // A user's actions: each posts its messages and waits as Sync does.
+    void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam = 0) const;
     void Click(HWND dialog, int id) const;
-    void Command(HWND dialog, int id) const;
-    void SystemCommand(HWND dialog, WPARAM command) const;
     void Pick(HWND dialog, int id, const std::string& entry) const;
-    // A key pressed in `dialog`, or wherever the focus is.
-    void Key(UINT virtualKey, HWND dialog = nullptr) const;
     void Type(HWND dialog, int id, const std::string& text) const;
-    void ClickInto(HWND dialog, int id) const;  // puts the focus in an edit field
+    // A key pressed in `dialog` (the main window if none) where its focus is.
+    void Key(UINT virtualKey, HWND dialog = nullptr) const;
+    void ClickInto(HWND dialog, int id) const;  // and waits for the focus to be there
 
 private:
+    HWND Find(const std::string& caption) const;
+
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
     DWORD m_thread = 0;
     mutable std::atomic<long long> m_slowest{0};  // microseconds
     std::atomic<bool> m_watching{true};
     std::thread m_watcher;
-    HWND Find(const std::string& caption) const;
 };
 
 std::string Text(HWND window);
 std::string Text(HWND dialog, int id);
-bool Enabled(HWND dialog, int id);
-std::string Selected(HWND dialog, int id);
-// The selected part of an edit field's text.
-std::string SelectedText(HWND dialog, int id);
-
-// The text of a message box.
+std::string Selected(HWND dialog, int id);      // the chosen entry of a list
+std::string SelectedText(HWND dialog, int id);  // the selected part of a field's text
 std::string BoxText(HWND box);
 // Answers the box with the button `id` (IDOK, IDCANCEL) and waits until it is gone.
 void Answer(const Program& program, HWND box, int id);

@@ -39,7 +39,7 @@ public:
         m_program.Key(VK_RETURN);
     }
     void ChangeUnits(const std::vector<std::string>& picks, bool open, bool byMenu) {
-        byMenu ? m_program.Command(m_main, ID_CHANGE_UNITS)
+        byMenu ? m_program.Post(m_main, WM_COMMAND, ID_CHANGE_UNITS)
                : m_program.Click(m_main, IDC_CHANGE_UNITS);
         if (!open) return;
         HWND units = m_program.WaitForWindow("Select Units");
@@ -49,17 +49,18 @@ public:
         if (picks[3] == "accept") m_program.Key(VK_RETURN, units);
         if (picks[3] == "cancel") m_program.Click(units, IDCANCEL);
         if (picks[3] == "esc") m_program.Key(VK_ESCAPE, units);
-        if (picks[3] == "closebox") m_program.SystemCommand(units, SC_CLOSE);
+        if (picks[3] == "closebox") m_program.Post(units, WM_SYSCOMMAND, SC_CLOSE);
         m_program.WaitUntilGone(units);
     }
     void Help(bool ok, bool byMenu) {
-        byMenu ? m_program.Command(m_main, ID_ONLINE_HELP)
+        byMenu ? m_program.Post(m_main, WM_COMMAND, ID_ONLINE_HELP)
                : m_program.Click(m_main, IDC_ONLINE_HELP);
         Answer(m_program, m_program.WaitForWindow("Online Help"), ok ? IDOK : IDCANCEL);
         m_help = ok ? "help:ran" : "help:none";
         // OK runs the command processor inside the handler: that wait is counted apart, until
         // the program answers promptly again.
         WaitFor([&] {
+            Sleep(100);  // the handler has gone on from the box to the command processor
             const auto start = std::chrono::steady_clock::now();
             m_program.Sync();
             return std::chrono::steady_clock::now() - start < std::chrono::milliseconds(50);
@@ -67,23 +68,23 @@ public:
         m_answers.slowestShell = std::max(m_answers.slowestShell, m_program.TakeSlowest());
     }
     void About(bool byMenu) {
-        byMenu ? m_program.Command(m_main, ID_HELP_ABOUT)
-               : m_program.SystemCommand(m_main, IDM_ABOUTBOX);
+        byMenu ? m_program.Post(m_main, WM_COMMAND, ID_HELP_ABOUT)
+               : m_program.Post(m_main, WM_SYSCOMMAND, IDM_ABOUTBOX);
         HWND about = m_program.WaitForWindow("About Quarvel");
         m_program.Key(VK_RETURN, about);
         m_program.WaitUntilGone(about);
     }
     void Tab() { m_program.Key(VK_TAB); }
     void Paint() {
-        m_program.SystemCommand(m_main, SC_MINIMIZE);
-        m_program.SystemCommand(m_main, SC_RESTORE);
+        m_program.Post(m_main, WM_SYSCOMMAND, SC_MINIMIZE);
+        m_program.Post(m_main, WM_SYSCOMMAND, SC_RESTORE);
         RedrawWindow(m_main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     void Close(const std::string& way) {
         if (way == "close") m_program.Click(m_main, IDC_CLOSE);
-        if (way == "exit") m_program.Command(m_main, ID_FILE_EXIT);
+        if (way == "exit") m_program.Post(m_main, WM_COMMAND, ID_FILE_EXIT);
         if (way == "esc") m_program.Key(VK_ESCAPE);
-        if (way == "closebox") m_program.SystemCommand(m_main, SC_CLOSE);
+        if (way == "closebox") m_program.Post(m_main, WM_SYSCOMMAND, SC_CLOSE);
         m_closing = true;
     }
     bool Closed() { return m_program.WaitForExit(m_closing ? 2000 : 0); }
@@ -159,7 +160,8 @@ void Replay(const std::string& path, size_t leastSteps) {
         at = session::ReplayWindow(window, steps, at, path);
         if (!program.WaitForExit(0)) {  // a normal close: every field a number, then Close
             for (const auto& [name, id] : kFields) {
-                if (Enabled(program.Main(), id)) program.Type(program.Main(), id, "1");
+                if (IsWindowEnabled(GetDlgItem(program.Main(), id)))
+                    program.Type(program.Main(), id, "1");
             }
             program.Click(program.Main(), IDC_CLOSE);
         }
