@@ -203,12 +203,15 @@ SCRIPT = [
     ("type", "moles", "3"), ("enter",), ("change_units", "torr", "L", "C"),
     ("type", "volume", "22.4"), ("type", "temperature", "0"), ("calculate",),
     ("solve", "Volume"), ("calculate",), ("solve", "Temperature"), ("calculate",),
-    # the warnings: zero in base units stops, 0 C does not
-    ("type", "moles", "-0"), ("calculate",), ("type", "moles", "1"), ("solve", "Moles"),
+    # the warnings: zero or not a number in base units stops, 0 C does not
+    ("type", "moles", "-0"), ("calculate",), ("type", "moles", "nan"), ("calculate",),
+    ("type", "moles", "1"), ("solve", "Moles"),
     ("type", "temperature", "-273.15"), ("calculate",), ("type", "temperature", "0"),
     ("calculate",), ("change_units", "atm", "L", "F"), ("calculate",),
-    # a refused field stops every command that reads the fields
-    ("type", "volume", "2"), ("type", "pressure", "x"), ("calculate",), ("enter",),
+    # the first refused field in the exchange is named; refused, every command stops
+    ("type", "volume", "cold"), ("type", "temperature", "warm"), ("calculate",),
+    ("type", "temperature", "0"), ("type", "volume", "2"), ("type", "pressure", "x"),
+    ("calculate",), ("enter",),
     ("solve", "Temperature"), ("change_units", "bar", "ml", "K"), ("close", "close"),
     ("close", "exit"), ("type", "pressure", "1"),
     # the largest double stays finite on the screen

@@ -11,17 +11,6 @@ void DesktopTest::WithCalculator(const CalculatorUser& user) {
     dlg.DoModal();
 }
 
-void DesktopTest::ChangeUnits(memory::DialogUser& calculator, const std::string& pressure,
-                              const std::string& volume, const std::string& temperature) {
-    session.ExpectDialog(IDD_UNITS, [=](memory::DialogUser& units) {
-        units.Pick(IDC_PRESSURE_UNITS, pressure);
-        units.Pick(IDC_VOLUME_UNITS, volume);
-        units.Pick(IDC_TEMPERATURE_UNITS, temperature);
-        units.Press(IDC_UNITS_ACCEPT);
-    });
-    calculator.Press(IDC_CHANGE_UNITS);
-}
-
 std::vector<std::string> DesktopTest::BoxTexts() const {
     std::vector<std::string> texts;
     for (const auto& box : session.Boxes()) texts.push_back(box.caption + ": " + box.text);

@@ -30,10 +30,6 @@ protected:
     // Runs a calculator window that `user` works in; Esc closes it afterwards if still open.
     void WithCalculator(const CalculatorUser& user);
 
-    // Chooses units in the units dialog, opened with the Change Units button, and accepts.
-    void ChangeUnits(memory::DialogUser& calculator, const std::string& pressure,
-                     const std::string& volume, const std::string& temperature);
-
     // The boxes shown since the test began, as "caption: text".
     std::vector<std::string> BoxTexts() const;
 };
