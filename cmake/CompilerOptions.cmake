@@ -16,7 +16,13 @@ endif()
 
 # The shipped MinGW executables carry no debug information and no code that nothing calls. The
 # sections must be split in every object library, so the options are set for the whole build.
+# They are optimised for size: the program waits on the user, and its number conversions are
+# the runtime library's, compiled already. The floating point stays as above at any level.
 if(MINGW)
+    foreach(language C CXX)
+        string(REGEX REPLACE "-O[0-9s]" "-Os" CMAKE_${language}_FLAGS_RELEASE
+               "${CMAKE_${language}_FLAGS_RELEASE}")
+    endforeach()
     add_compile_options("$<$<CONFIG:Release>:-ffunction-sections;-fdata-sections>")
     add_link_options("$<$<CONFIG:Release>:LINKER:--gc-sections;LINKER:-s>")
 endif()
