@@ -49,3 +49,12 @@ function(quarvel_project_options target)
                                $<$<BOOL:${QUARVEL_WARNINGS_AS_ERRORS}>:-Werror>)
     endif()
 endfunction()
+
+# The code of the shipped program (the layer, the program, the Win32 back-end and the entry)
+# never asks an object for its type, so the MinGW release build leaves out the type information.
+# Only these targets: the tests and tools built beside them keep the compiler's defaults.
+function(quarvel_shipped_options target)
+    if(MINGW)
+        target_compile_options(${target} PRIVATE $<$<CONFIG:Release>:-fno-rtti>)
+    endif()
+endfunction()
