@@ -41,7 +41,7 @@ void DDX_Text(CDataExchange* pDX, int id, double& value) {
     if (pDX->HasFailed()) return;
     HWND field = pDX->PrepareEditCtrl(id);
     if (!pDX->m_bSaveAndValidate) {
-        ShowText(field, FormatDouble(value));
+        ShowText(field, FormatDouble(value).c_str());
         return;
     }
     const std::optional<double> read = ParseDouble(backend::window_text(field));
