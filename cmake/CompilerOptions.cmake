@@ -51,10 +51,13 @@ function(quarvel_project_options target)
 endfunction()
 
 # The code of the shipped program (the layer, the program, the Win32 back-end and the entry)
-# never asks an object for its type, so the MinGW release build leaves out the type information.
-# Only these targets: the tests and tools built beside them keep the compiler's defaults.
+# never asks an object for its type and neither throws nor catches, so the MinGW release build
+# leaves out the type information and the exception tables. An exception from the runtime (only
+# std::bad_alloc can come) finds no handler either way and ends the program in std::terminate
+# before any frame is unwound, so without the tables nothing changes. Only these targets: the
+# tests and tools built beside them keep the compiler's defaults.
 function(quarvel_shipped_options target)
     if(MINGW)
-        target_compile_options(${target} PRIVATE $<$<CONFIG:Release>:-fno-rtti>)
+        target_compile_options(${target} PRIVATE "$<$<CONFIG:Release>:-fno-rtti;-fno-exceptions>")
     endif()
 endfunction()
