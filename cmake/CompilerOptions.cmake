@@ -16,7 +16,13 @@ endif()
 
 # The shipped MinGW executables carry no debug information and no code that nothing calls. The
 # sections must be split in every object library, so the options are set for the whole build.
+# They are optimised for size: the program waits on the user, and its number conversions are
+# the runtime library's, compiled already. The floating point stays as above at any level.
 if(MINGW)
+    foreach(language C CXX)
+        string(REGEX REPLACE "-O[0-9s]" "-Os" CMAKE_${language}_FLAGS_RELEASE
+               "${CMAKE_${language}_FLAGS_RELEASE}")
+    endforeach()
     add_compile_options("$<$<CONFIG:Release>:-ffunction-sections;-fdata-sections>")
     add_link_options("$<$<CONFIG:Release>:LINKER:--gc-sections;LINKER:-s>")
 endif()
@@ -41,5 +47,17 @@ function(quarvel_project_options target)
     else()
         target_compile_options(${target} PRIVATE -Wall -Wextra
                                $<$<BOOL:${QUARVEL_WARNINGS_AS_ERRORS}>:-Werror>)
+    endif()
+endfunction()
+
+# The code of the shipped program (the layer, the program, the Win32 back-end and the entry)
+# never asks an object for its type and neither throws nor catches, so the MinGW release build
+# leaves out the type information and the exception tables. An exception from the runtime (only
+# std::bad_alloc can come) finds no handler either way and ends the program in std::terminate
+# before any frame is unwound, so without the tables nothing changes. Only these targets: the
+# tests and tools built beside them keep the compiler's defaults.
+function(quarvel_shipped_options target)
+    if(MINGW)
+        target_compile_options(${target} PRIVATE "$<$<CONFIG:Release>:-fno-rtti;-fno-exceptions>")
     endif()
 endfunction()

@@ -45,10 +45,9 @@ std::optional<double> FromBaseUnit(UnitFamily family, const char* suffix, double
     return Apply(row->fromBase, value);
 }
 
-std::vector<const char*> UnitListNames(UnitFamily family) {
-    std::vector<const char*> names;
+const char* UnitListName(UnitFamily family, std::size_t index) {
     for (std::size_t i = 0; i < kUnitTableSize; ++i) {
-        if (kUnitTable[i].family == family) names.push_back(kUnitTable[i].listName);
+        if (kUnitTable[i].family == family && index-- == 0) return kUnitTable[i].listName;
     }
-    return names;
+    return nullptr;
 }

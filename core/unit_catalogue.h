@@ -3,8 +3,8 @@
 // showing lists or messages is left to the windows.
 #pragma once
 
+#include <cstddef>
 #include <optional>
-#include <vector>
 
 enum class UnitFamily { Pressure, Volume, Temperature };
 
@@ -13,5 +13,5 @@ enum class UnitFamily { Pressure, Volume, Temperature };
 std::optional<double> ToBaseUnit(UnitFamily family, const char* suffix, double value);
 // The base-unit value in the unit with `suffix`; nothing when the suffix is not the family's.
 std::optional<double> FromBaseUnit(UnitFamily family, const char* suffix, double value);
-// The list names of the family, in catalogue order.
-std::vector<const char*> UnitListNames(UnitFamily family);
+// The list name of the family's unit `index`, in catalogue order; none past the last.
+const char* UnitListName(UnitFamily family, std::size_t index);

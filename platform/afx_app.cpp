@@ -3,12 +3,14 @@
 #include "afx_entry.h"
 
 namespace {
-CWinApp* g_application = nullptr;
-}
 
-CWinApp::CWinApp(LPCSTR appName) : m_appName(appName != nullptr ? appName : "") {
-    g_application = this;
-}
+CWinApp* g_application = nullptr;
+// A file name fits in a path, which Windows' ANSI functions keep to 260 bytes with its zero.
+constexpr std::size_t kLongestModuleName = 259;
+
+}  // namespace
+
+CWinApp::CWinApp(LPCSTR appName) : m_appName(appName) { g_application = this; }
 
 CWinApp::~CWinApp() {
     if (g_application == this) g_application = nullptr;
@@ -19,8 +21,12 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 int CWinApp::ExitInstance() { return 0; }
 
 const char* CWinApp::AppName() {
-    if (m_appName.empty()) m_appName = backend::module_name();
-    return m_appName.c_str();
+    if (m_appName.IsEmpty()) {
+        char name[kLongestModuleName + 1];
+        backend::module_name(name, sizeof name);
+        m_appName = name;
+    }
+    return m_appName;
 }
 
 HICON CWinApp::LoadIcon(UINT iconId) const { return backend::load_icon(static_cast<int>(iconId)); }

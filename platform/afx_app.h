@@ -2,8 +2,6 @@
 // application decides what windows to show there.
 #pragma once
 
-#include <string>
-
 #include "afx_wnd.h"
 
 class CWinApp : public CCmdTarget {
@@ -29,7 +27,7 @@ protected:
     void OnHelp();
 
 private:
-    std::string m_appName;
+    CString m_appName;
 };
 
 CWinApp* AfxGetApp();

@@ -1,6 +1,6 @@
 #include "afx_combo.h"
 
-#include <vector>
+#include <utility>
 
 void CComboBox::GetLBText(int index, CString& text) const {
     const LRESULT length = SendMessageA(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
@@ -8,8 +8,11 @@ void CComboBox::GetLBText(int index, CString& text) const {
         text.Empty();
         return;
     }
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                        reinterpret_cast<LPARAM>(buffer.data()));
-    text = copied == CB_ERR ? CString() : CString(std::string(buffer.data()));
+    CString entry;
+    const LRESULT copied =
+        SendMessageA(CB_GETLBTEXT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(entry.GetBufferSetLength(static_cast<int>(length))));
+    entry.ReleaseBuffer();
+    if (copied == CB_ERR) entry.Empty();
+    text = std::move(entry);
 }

@@ -29,10 +29,18 @@ void CDataExchange::Fail() {
 
 namespace {
 
+CString TextOf(HWND control) {
+    CString text;
+    const std::size_t length = backend::window_text_length(control);
+    backend::window_text(control, text.GetBufferSetLength(static_cast<int>(length)), length + 1);
+    text.ReleaseBuffer();
+    return text;
+}
+
 // Every exchange writes every control; a control that already shows the text is left alone, so
 // that it neither repaints nor loses the user's selection.
-void ShowText(HWND control, const std::string& text) {
-    if (backend::window_text(control) != text) backend::set_window_text(control, text);
+void ShowText(HWND control, const char* text) {
+    if (TextOf(control) != text) backend::set_window_text(control, text);
 }
 
 }  // namespace
@@ -41,10 +49,12 @@ void DDX_Text(CDataExchange* pDX, int id, double& value) {
     if (pDX->HasFailed()) return;
     HWND field = pDX->PrepareEditCtrl(id);
     if (!pDX->m_bSaveAndValidate) {
-        ShowText(field, FormatDouble(value));
+        ShowText(field, FormatDouble(value).c_str());
         return;
     }
-    const std::optional<double> read = ParseDouble(backend::window_text(field));
+    const CString text = TextOf(field);
+    const std::optional<double> read =
+        ParseDouble(std::string_view(text.GetString(), static_cast<std::size_t>(text.GetLength())));
     if (!read) {
         pDX->m_pDlgWnd->MessageBoxA(AFX_PROMPT_ENTER_NUMBER, nullptr, MB_ICONEXCLAMATION);
         pDX->Fail();
@@ -57,9 +67,9 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
     if (pDX->HasFailed()) return;
     HWND control = pDX->PrepareEditCtrl(id);
     if (pDX->m_bSaveAndValidate) {
-        value = backend::window_text(control);
+        value = TextOf(control);
     } else {
-        ShowText(control, value.str());
+        ShowText(control, value);
     }
 }
 

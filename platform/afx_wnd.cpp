@@ -1,7 +1,5 @@
 #include "afx_wnd.h"
 
-#include <vector>
-
 #include "afx_app.h"
 #include "afx_ddx.h"
 
@@ -15,18 +13,22 @@ LRESULT CWnd::SendMessageA(UINT message, WPARAM wParam, LPARAM lParam) const {
     return backend::send_message(m_hWnd, message, wParam, lParam);
 }
 
+CWnd::~CWnd() { DeleteWrappers(); }
+
 CWnd* CWnd::GetDlgItem(int id) const {
     HWND child = backend::dialog_item(m_hWnd, id);
     if (child == nullptr) return nullptr;
-    for (CWnd* bound : m_boundControls) {
+    for (CWnd* bound = m_firstBound; bound != nullptr; bound = bound->m_nextBound) {
         if (bound->m_hWnd == child) return bound;
     }
-    auto& wrapper = m_itemWrappers[child];
-    if (!wrapper) {
-        wrapper = std::make_unique<CWnd>();
-        wrapper->m_hWnd = child;
+    for (CWnd* wrapper = m_firstWrapper; wrapper != nullptr; wrapper = wrapper->m_nextWrapper) {
+        if (wrapper->m_hWnd == child) return wrapper;
     }
-    return wrapper.get();
+    auto* wrapper = new CWnd;
+    wrapper->m_hWnd = child;
+    wrapper->m_nextWrapper = m_firstWrapper;
+    m_firstWrapper = wrapper;
+    return wrapper;
 }
 
 BOOL CWnd::EnableWindow(BOOL enable) {
@@ -45,9 +47,8 @@ void CWnd::GetClientRect(CRect* rect) const {
 CMenu* CWnd::GetSystemMenu(BOOL revert) {
     HMENU menu = backend::system_menu(m_hWnd, revert != FALSE);
     if (menu == nullptr) return nullptr;
-    if (!m_systemMenu) m_systemMenu = std::make_unique<CMenu>();
-    m_systemMenu->m_hMenu = menu;
-    return m_systemMenu.get();
+    m_systemMenu.m_hMenu = menu;
+    return &m_systemMenu;
 }
 
 int CWnd::MessageBoxA(LPCSTR text, LPCSTR caption, UINT type) {
@@ -64,7 +65,12 @@ void CWnd::DoDataExchange(CDataExchange*) {}
 
 void CWnd::AttachControl(CWnd& control, HWND child) {
     control.m_hWnd = child;
-    m_boundControls.push_back(&control);
+    CWnd** end = &m_firstBound;
+    for (; *end != nullptr; end = &(*end)->m_nextBound) {
+        if (*end == &control) return;  // bound already, to a child that was not there
+    }
+    control.m_nextBound = nullptr;
+    *end = &control;
 }
 
 LRESULT CWnd::Default() {
@@ -73,13 +79,23 @@ LRESULT CWnd::Default() {
 }
 
 void CWnd::WindowDestroyed() {
-    for (CWnd* bound : m_boundControls) bound->m_hWnd = nullptr;
-    m_boundControls.clear();
-    m_itemWrappers.clear();
-    m_systemMenu.reset();
+    while (CWnd* bound = m_firstBound) {
+        m_firstBound = bound->m_nextBound;
+        bound->m_hWnd = nullptr;
+        bound->m_nextBound = nullptr;
+    }
+    DeleteWrappers();
+    m_systemMenu.m_hMenu = nullptr;
     m_hWnd = nullptr;
     CWinApp* app = AfxGetApp();
     if (app != nullptr && app->m_pMainWnd == this) app->m_pMainWnd = nullptr;
+}
+
+void CWnd::DeleteWrappers() {
+    while (CWnd* wrapper = m_firstWrapper) {
+        m_firstWrapper = wrapper->m_nextWrapper;
+        delete wrapper;
+    }
 }
 
 bool CWnd::HandleMessage(backend::Window window, unsigned message, WPARAM wParam, LPARAM lParam,

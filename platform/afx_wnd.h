@@ -2,10 +2,6 @@
 // its dialog data exchange. Creating, showing and drawing windows are left to the back-end.
 #pragma once
 
-#include <map>
-#include <memory>
-#include <vector>
-
 #include "afx_msgmap.h"
 #include "afx_string.h"
 
@@ -31,7 +27,7 @@ public:
     CWnd() = default;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
-    ~CWnd() override = default;
+    ~CWnd() override;
 
     HWND m_hWnd = nullptr;
     HWND GetSafeHwnd() const { return m_hWnd; }
@@ -51,7 +47,8 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);
 
-    // Binds `control` to the child window `child` until this window is gone.
+    // Binds `control` to the child window `child` until this window is gone. A control is bound
+    // to one window at a time.
     void AttachControl(CWnd& control, HWND child);
 
 protected:
@@ -70,9 +67,16 @@ private:
         LPARAM lParam = 0;
     };
     Message m_current;
-    std::vector<CWnd*> m_boundControls;
-    mutable std::map<HWND, std::unique_ptr<CWnd>> m_itemWrappers;
-    std::unique_ptr<CMenu> m_systemMenu;
+    // The controls bound to this window, in binding order, linked through m_nextBound.
+    CWnd* m_firstBound = nullptr;
+    CWnd* m_nextBound = nullptr;
+    // The wrappers GetDlgItem made for children that are not bound, one for each child, linked
+    // through m_nextWrapper. This window owns them.
+    mutable CWnd* m_firstWrapper = nullptr;
+    CWnd* m_nextWrapper = nullptr;
+    CMenu m_systemMenu;
+
+    void DeleteWrappers();
 };
 
 int GetSystemMetrics(int index);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -21,6 +22,11 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool EndsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() &&
+           std::string_view(text.data() + text.size() - end.size(), end.size()) == end;
+}
 
 // Checks that `text` is digits with at most one point, at least one digit, and an optional
 // exponent, and nothing else: the standard reader would take more (hexadecimal, "nan(...)").
@@ -62,31 +68,42 @@ std::optional<long long> LeadingDigitExponent(std::string_view text) {
 
 }  // namespace
 
-std::string FormatDouble(double value) {
-    if (std::isnan(value)) return "nan";
-    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-    char buffer[64];
-    auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+NumberText FormatDouble(double value) {
+    NumberText number;
+    char* const text = number.m_text;
+    char* const end = text + sizeof number.m_text - 1;  // leaves the terminating zero
+    if (std::isnan(value)) {
+        std::strcpy(text, "nan");
+        return number;
+    }
+    if (std::isinf(value)) {
+        std::strcpy(text, value < 0 ? "-inf" : "inf");
+        return number;
+    }
+    const auto written = std::to_chars(text, end, value, std::chars_format::general, 15);
     // The largest doubles round up, at 15 digits, past the largest double, and that text would
     // read back as infinity: write those rounded toward zero. They all lie between
     // 1.797693134862315e308 and 1.7976931348623158e308, so the first 15 of their 17 digits are
     // the value truncated.
-    const std::string_view text(buffer, static_cast<size_t>(written.ptr - buffer));
-    if (text.size() > 5 && text.substr(text.size() - 5) == "e+308" &&
-        std::isinf(*ParseDouble(text))) {
-        written =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 16);
-        const auto exponent = std::string_view(buffer).find('e');
-        return std::string(buffer, exponent - 2) + "e+308";
+    const std::string_view shown(text, static_cast<size_t>(written.ptr - text));
+    if (EndsWith(shown, "e+308") && std::isinf(*ParseDouble(shown))) {
+        char digits[32];
+        const auto scientific =
+            std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific, 16);
+        // Every digit but the last two, then the exponent again.
+        const size_t kept =
+            std::string_view(digits, static_cast<size_t>(scientific.ptr - digits)).find('e') - 2;
+        std::memcpy(text, digits, kept);
+        std::strcpy(text + kept, "e+308");
     }
-    return std::string(text);
+    return number;
 }
 
 std::optional<double> ParseDouble(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return std::nullopt;
-    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    text.remove_suffix(text.size() - 1 - text.find_last_not_of(" \t"));
+    text.remove_prefix(first);
 
     bool negative = false;
     if (text.front() == '+' || text.front() == '-') {

@@ -2,10 +2,12 @@
 // alone. It leaves every policy (exchange, routing, prompts) to the layer above it.
 //
 // This header names nothing that <windows.h> defines, so the Win32 back-end can include both.
+// Texts come back as Win32 hands them: copied into the caller's `buffer`, cut to `capacity` - 1
+// characters and ended with a zero.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace backend {
 
@@ -56,8 +58,9 @@ Window dialog_item(Window dialog, int controlId);
 // Windows and controls
 Result send_message(Window window, unsigned message, WordParam wParam, LongParam lParam);
 Result default_processing(Window window, unsigned message, WordParam wParam, LongParam lParam);
-std::string window_text(Window window);
-void set_window_text(Window window, const std::string& text);
+std::size_t window_text_length(Window window);
+void window_text(Window window, char* buffer, std::size_t capacity);
+void set_window_text(Window window, const char* text);
 bool enable_window(Window window, bool enable);
 Window set_focus(Window window);
 bool is_iconic(Window window);
@@ -68,9 +71,11 @@ int system_metric(int index);
 int message_box(Window owner, const char* text, const char* caption, unsigned style);
 Menu system_menu(Window window, bool revert);
 bool append_menu(Menu menu, unsigned flags, std::uintptr_t itemId, const char* text);
-bool load_string(unsigned stringId, std::string& text);
+// The length of the text copied; 0 when there is no such string.
+std::size_t load_string(unsigned stringId, char* buffer, std::size_t capacity);
 Icon load_icon(int iconId);
-std::string module_name();
+// The file name of the program, without its folder and extension.
+void module_name(char* buffer, std::size_t capacity);
 
 // Painting
 DeviceContext begin_paint(Window window, PaintSession& session);

@@ -5,7 +5,7 @@
 namespace {
 
 void FillList(CComboBox& list, UnitFamily family) {
-    for (const char* name : UnitListNames(family)) {
+    for (std::size_t i = 0; const char* name = UnitListName(family, i); ++i) {
         list.SendMessageA(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
 }

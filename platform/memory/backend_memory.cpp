@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
-#include <vector>
+#include <string>
 
 #include "../window_system.h"
 #include "desktop.h"
@@ -14,6 +14,15 @@ namespace {
 memory::Desktop& Desk() { return memory::Desktop::Current(); }
 
 bool Alive(Window window) { return window != nullptr && !window->destroyed; }
+
+// As Win32 copies a text: cut to the buffer, always ended with a zero. Answers what it copied.
+std::size_t CopyText(const std::string& text, char* buffer, std::size_t capacity) {
+    if (capacity == 0) return 0;
+    const std::size_t count = std::min(text.size(), capacity - 1);
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    return count;
+}
 
 }  // namespace
 
@@ -43,16 +52,20 @@ Result default_processing(Window window, unsigned message, WordParam wParam, Lon
     return Desk().DefaultProcessing(window, message, wParam, lParam);
 }
 
-std::string window_text(Window window) {
-    if (!Alive(window)) return {};
-    const auto length = Desk().Send(window, WM_GETTEXTLENGTH, 0, 0);
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    Desk().Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LongParam>(buffer.data()));
-    return buffer.data();
+std::size_t window_text_length(Window window) {
+    if (!Alive(window)) return 0;
+    return static_cast<std::size_t>(Desk().Send(window, WM_GETTEXTLENGTH, 0, 0));
 }
 
-void set_window_text(Window window, const std::string& text) {
-    Desk().Send(window, WM_SETTEXT, 0, reinterpret_cast<LongParam>(text.c_str()));
+void window_text(Window window, char* buffer, std::size_t capacity) {
+    if (capacity == 0) return;
+    buffer[0] = '\0';
+    if (!Alive(window)) return;
+    Desk().Send(window, WM_GETTEXT, capacity, reinterpret_cast<LongParam>(buffer));
+}
+
+void set_window_text(Window window, const char* text) {
+    Desk().Send(window, WM_SETTEXT, 0, reinterpret_cast<LongParam>(text));
 }
 
 bool enable_window(Window window, bool enable) {
@@ -91,13 +104,17 @@ bool append_menu(Menu menu, unsigned flags, std::uintptr_t itemId, const char* t
     return true;
 }
 
-bool load_string(unsigned stringId, std::string& text) {
-    return Desk().Resources().LoadString(stringId, text);
+std::size_t load_string(unsigned stringId, char* buffer, std::size_t capacity) {
+    std::string text;
+    if (!Desk().Resources().LoadString(stringId, text)) text.clear();
+    return CopyText(text, buffer, capacity);
 }
 
 Icon load_icon(int iconId) { return Desk().LoadIcon(iconId); }
 
-std::string module_name() { return Desk().ModuleName(); }
+void module_name(char* buffer, std::size_t capacity) {
+    CopyText(Desk().ModuleName(), buffer, capacity);
+}
 
 DeviceContext begin_paint(Window window, PaintSession& session) {
     static_assert(sizeof(DeviceContextObject) <= sizeof(PaintSession::bytes));

@@ -11,7 +11,10 @@ Window* DialogUser::Control(int id) const {
 
 std::string DialogUser::Text(int id) const {
     Window* control = Control(id);
-    return control != nullptr ? backend::window_text(control) : std::string();
+    if (control == nullptr) return {};
+    std::string text(backend::window_text_length(control), '\0');
+    backend::window_text(control, text.data(), text.size() + 1);
+    return text.c_str();  // up to the first zero, as the program reads it
 }
 
 bool DialogUser::Enabled(int id) const {
@@ -214,7 +217,7 @@ std::vector<DrawOp> DialogUser::Restore() {
 }
 
 void DialogUser::SetText(int id, const std::string& text) {
-    backend::set_window_text(Control(id), text);
+    backend::set_window_text(Control(id), text.c_str());
 }
 
 }  // namespace memory

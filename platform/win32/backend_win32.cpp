@@ -5,9 +5,8 @@
 #include <mbstring.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
-#include <string>
-#include <vector>
 
 #include "../window_system.h"
 
@@ -92,16 +91,18 @@ Result default_processing(Window window, unsigned message, WordParam wParam, Lon
     return DefWindowProcA(Handle(window), message, wParam, lParam);
 }
 
-std::string window_text(Window window) {
+std::size_t window_text_length(Window window) {
     const int length = GetWindowTextLengthA(Handle(window));
-    std::vector<char> buffer(static_cast<size_t>(length < 0 ? 0 : length) + 1, '\0');
-    GetWindowTextA(Handle(window), buffer.data(), static_cast<int>(buffer.size()));
-    return buffer.data();
+    return length < 0 ? 0 : static_cast<std::size_t>(length);
 }
 
-void set_window_text(Window window, const std::string& text) {
-    SetWindowTextA(Handle(window), text.c_str());
+void window_text(Window window, char* buffer, std::size_t capacity) {
+    if (capacity == 0) return;
+    buffer[0] = '\0';
+    GetWindowTextA(Handle(window), buffer, static_cast<int>(capacity));
 }
+
+void set_window_text(Window window, const char* text) { SetWindowTextA(Handle(window), text); }
 
 bool enable_window(Window window, bool enable) {
     return EnableWindow(Handle(window), enable ? TRUE : FALSE) != FALSE;
@@ -131,27 +132,31 @@ bool append_menu(Menu menu, unsigned flags, std::uintptr_t itemId, const char* t
     return AppendMenuA(reinterpret_cast<HMENU>(menu), flags, itemId, text) != FALSE;
 }
 
-bool load_string(unsigned stringId, std::string& text) {
-    char buffer[512];
-    const int length = LoadStringA(GetModuleHandleA(nullptr), stringId, buffer, sizeof buffer);
-    if (length <= 0) return false;
-    text.assign(buffer, static_cast<size_t>(length));
-    return true;
+std::size_t load_string(unsigned stringId, char* buffer, std::size_t capacity) {
+    if (capacity == 0) return 0;
+    buffer[0] = '\0';
+    const int length =
+        LoadStringA(GetModuleHandleA(nullptr), stringId, buffer, static_cast<int>(capacity));
+    return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
 Icon load_icon(int iconId) {
     return reinterpret_cast<Icon>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId)));
 }
 
-std::string module_name() {
+void module_name(char* buffer, std::size_t capacity) {
+    if (capacity == 0) return;
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
-    const auto slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    const auto dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name;
+    const char* name = path;
+    for (const char* at = path; *at != '\0'; ++at) {
+        if (*at == '\\' || *at == '/') name = at + 1;
+    }
+    const char* dot = std::strrchr(name, '.');
+    std::size_t length = dot != nullptr ? static_cast<std::size_t>(dot - name) : std::strlen(name);
+    if (length >= capacity) length = capacity - 1;
+    std::memcpy(buffer, name, length);
+    buffer[length] = '\0';
 }
 
 DeviceContext begin_paint(Window window, PaintSession& session) {
