@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double value;
     if (size != sizeof value) return 0;
     std::memcpy(&value, data, sizeof value);
-    const std::string text = FormatDouble(value);
+    const std::string text(FormatDouble(value).c_str());
     const auto read = ParseDouble(text);
     Check(read.has_value(), "the written text is not read", text);
     if (!std::isfinite(value)) {

@@ -30,13 +30,13 @@ TEST(FractionBar, IsPaintedBetweenNumeratorAndDenominatorAndAgainWhenUncovered) 
     RECT numerator, denominator, area;
     GetWindowRect(GetDlgItem(program.Main(), IDC_NUMERATOR), &numerator);
     GetWindowRect(GetDlgItem(program.Main(), IDC_DENOMINATOR), &denominator);
-    MapWindowPoints(nullptr, program.Main(), reinterpret_cast<POINT*>(&numerator), 2);
-    MapWindowPoints(nullptr, program.Main(), reinterpret_cast<POINT*>(&denominator), 2);
-    EXPECT_LE(numerator.bottom, 86) << "the bar is below the numerator";
-    EXPECT_GE(denominator.top, 89) << "and above the denominator";
+    GetWindowRect(program.Main(), &area);
+    POINT origin{0, 0};
+    ClientToScreen(program.Main(), &origin);
+    EXPECT_LE(numerator.bottom - origin.y, 86) << "the bar is below the numerator";
+    EXPECT_GE(denominator.top - origin.y, 89) << "and above the denominator";
     EXPECT_TRUE(WaitFor([&] { return DarkBarPixels(program.Main()) == 127; }));
 
-    GetWindowRect(program.Main(), &area);
     HWND cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, area.left,
                                  area.top, area.right - area.left, area.bottom - area.top, nullptr,
                                  nullptr, nullptr, nullptr);
