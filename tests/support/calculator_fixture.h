@@ -3,15 +3,14 @@
 // not have done may have been tried.
 #pragma once
 
-#include <functional>
-#include <string>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+
 #include "core/gas_law_dlg.h"
 #include "platform/memory/session.h"
-#include "res/resource.h"
 
 extern const unsigned char kProgramResources[];
 extern const std::size_t kProgramResourcesSize;
@@ -22,17 +21,30 @@ protected:
 
     void TearDown() override {
         EXPECT_THAT(session.Problems(), ::testing::IsEmpty());
-        EXPECT_EQ(session.UnusedExpectations(), 0u)
-            << "a dialog or box that was expected never came";
+        EXPECT_EQ(session.UnusedExpectations(), 0u) << "an expected dialog or box never came";
     }
 
-    using CalculatorUser = std::function<void(memory::DialogUser&, CGasLawDlg&)>;
     // Runs a calculator window that `user` works in; Esc closes it afterwards if still open.
-    void WithCalculator(const CalculatorUser& user);
+    void WithCalculator(const std::function<void(memory::DialogUser&, CGasLawDlg&)>& user) {
+        CGasLawDlg dlg;
+        session.ExpectDialog(IDD_QUARVEL_DIALOG, [&](memory::DialogUser& window) {
+            user(window, dlg);
+            if (!window.Ended()) window.Key(VK_ESCAPE);
+        });
+        dlg.DoModal();
+    }
 
     // The boxes shown since the test began, as "caption: text".
-    std::vector<std::string> BoxTexts() const;
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : session.Boxes()) texts.push_back(box.caption + ": " + box.text);
+        return texts;
+    }
 };
 
 // The exact bits of a double, for comparisons that must not forgive the last place.
-std::uint64_t Bits(double value);
+inline std::uint64_t Bits(double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
