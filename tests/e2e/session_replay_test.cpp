@@ -132,6 +132,7 @@ public:
 private:
     std::string Read() const {
         return session::ScreenWords([&](int id) { return Text(m_main, id); },
+                                    [&](int id) { return IsWindowEnabled(GetDlgItem(m_main, id)); },
                                     Selected(m_main, IDC_SOLVE_FOR));
     }
 

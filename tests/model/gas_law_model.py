@@ -1,14 +1,11 @@
 #!/usr/bin/env python3
 """An independent model of the calculator window: the expected results of its tests.
 
-Usage: gas_law_model.py OUTPUT.tsv        every quantity in every combination of units
-       gas_law_model.py --scripted        what only a real window shows, and the mended faults
-       gas_law_model.py --random SEED N   N random user actions
-
-It writes sessions (the last two on standard output), one user action a line with what the window
-must show afterwards: ACTION, ARGUMENT, SCREEN, BOX, BITS, separated by tabs (see
-tests/support/session_replay.h). Python floats are IEEE doubles rounded after each operation, and
-'%.15g' writes the window's text.
+Usage: gas_law_model.py OUTPUT.tsv | --scripted | --random SEED N
+writes every quantity in every combination of units to OUTPUT.tsv, or a scripted session or N
+random user actions on standard output; one action a line, with what the window must show after
+it (tests/support/session_replay.h reads them). Python floats are IEEE doubles rounded after each
+operation, and '%.15g' writes the window's text.
 """
 import decimal
 import itertools
@@ -51,6 +48,8 @@ INPUTS = ("pressure", "volume", "moles", "temperature")
 QUANTITIES = ("Pressure", "Volume", "Moles", "Temperature")
 DIVISOR = {"Pressure": "volume", "Volume": "pressure", "Moles": "temperature",
            "Temperature": "moles"}
+FRACTION = {"Pressure": "Moles x R x Temperature|Volume", "Volume": "Moles x R x Temperature|Pressure",
+            "Moles": "Pressure x Volume|R x Temperature", "Temperature": "Pressure x Volume|Moles x R"}
 NUMBER = re.compile(r"[ \t]*[+-]?(([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?"
                     r"|(?i:inf|infinity|nan))[ \t]*\Z")
 
@@ -89,8 +88,11 @@ class Calculator:
         self.record("start", "")
 
     def record(self, action, argument, box="", result=None):
+        quantity = self.solved.lower()
+        panel = [self.solved + " = ", FRACTION[self.solved], self.solved + " = ",
+                 " " + self.units.get(quantity, "mol"), quantity]
         shown = [self.screen[f] for f in INPUTS + ("result",)] + [self.solved] + \
-                [self.units[f] for f in FAMILIES]
+                [" " + self.units[f] for f in FAMILIES] + panel
         self.lines.append("\t".join([action, argument, "|".join(shown), box,
                                      "" if result is None else bits(result)]))
 
@@ -139,12 +141,6 @@ class Calculator:
             self.show(values)
         self.record(action, "", box, result)
 
-    def enter(self):
-        self.calculate("enter")
-
-    def help(self, answer):
-        self.record("help", answer, "help:" + ("ran" if answer == "ok" else "none"))
-
     def change_units(self, pressure, volume, temperature, way="accept"):
         values, box = self.read()
         if values:
@@ -171,6 +167,10 @@ class Session:
         if action == "close":
             if self.calc.close(*arguments):
                 self.calc = Calculator(self.lines)
+        elif action == "enter":
+            self.calc.calculate(action)
+        elif action == "help":
+            self.calc.record(action, *arguments, "help:" + ("ran" if arguments == ("ok",) else "none"))
         elif action in ("about", "tab", "paint"):
             self.calc.record(action, "")
         else:

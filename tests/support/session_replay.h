@@ -28,15 +28,21 @@ inline int FieldId(const std::string& name) {
     return 0;
 }
 
-// What a window shows, in the model's words, read through `text` and the chosen quantity.
+// What a window shows, in the model's words: the fields, the quantity chosen, the units, the
+// panel, and which of the four input fields are disabled.
 inline std::string ScreenWords(const std::function<std::string(int)>& text,
+                               const std::function<bool(int)>& enabled,
                                const std::string& quantity) {
-    std::string shown;
-    for (const auto& field : kFields) shown += text(field.second) + "|";
+    std::string shown, disabled;
+    for (const auto& [name, id] : kFields) {
+        shown += text(id) + "|";
+        if (!enabled(id)) disabled += name;
+    }
     shown += quantity;
-    for (int unit : {IDC_PRESSURE_UNIT, IDC_VOLUME_UNIT, IDC_TEMPERATURE_UNIT})
-        shown += "|" + text(unit).substr(1);
-    return shown;
+    for (int id : {IDC_PRESSURE_UNIT, IDC_VOLUME_UNIT, IDC_TEMPERATURE_UNIT, IDC_EQUATION_LEFT,
+                   IDC_NUMERATOR, IDC_DENOMINATOR, IDC_RESULT_LABEL, IDC_RESULT_UNIT})
+        shown += "|" + text(id);
+    return shown + "|" + disabled;
 }
 
 struct Step {
@@ -56,21 +62,12 @@ inline std::vector<Step> Read(std::istream& in) {
     return steps;
 }
 
-// A user in front of one calculator window, the Window of ReplayWindow, has these. Each action
-// answers the boxes and dialogs it brings up as the step says; `byMenu` chooses between the two
-// ways a command can be given.
-//   Type(field, text), Solve(quantity), Calculate(byEnter), Tab(), Paint() (minimise, restore),
-//   ChangeUnits({pressure, volume, temperature, accept|cancel|esc|closebox}, open, byMenu): the
-//     dialog does not open when a field is refused,
-//   Help(ok, byMenu), About(byMenu), Close(close|exit|esc|closebox), Closed()
-//   Box(step): the box the action showed, in the model's words: "prompt:FIELD" only with the
-//     focus in the field and its whole text selected, "warning:TEXT", "help:ran", "help:none"
-//   Screen(expected): what the window shows, in the model's words; `expected` lets a driver
-//     wait for it to settle
-//   ResultBits(expected): the result's double in hex, or `expected` where it cannot be read
-
-// Replays the window that opens at `steps[start]` until it closes or the next one opens;
-// answers where the next window starts.
+// Replays the window that opens at `steps[start]` until it closes or the next one opens, and
+// answers where the next window starts. The Window is a user in front of it: Type, Solve,
+// Calculate, ChangeUnits, Help, About, Tab, Paint and Close act and answer what they bring up as
+// the step says; Box names the box the last action showed, in the model's words ("prompt:FIELD"
+// only with the focus in the field and its whole text selected); Screen and ResultBits read the
+// window, and may wait for what is expected, or answer it where it cannot be read.
 template <typename Window>
 size_t ReplayWindow(Window& window, const std::vector<Step>& steps, size_t start,
                     const std::string& origin) {
@@ -82,9 +79,8 @@ size_t ReplayWindow(Window& window, const std::vector<Step>& steps, size_t start
         SCOPED_TRACE(origin + ", step " + std::to_string(at) + ": " + step.action + " " +
                      step.argument);
         const bool byMenu = at % 2 == 1;
-        std::vector<std::string> picks;
-        std::stringstream list(step.argument);
-        for (std::string pick; std::getline(list, pick, ',');) picks.push_back(pick);
+        std::vector<std::string> picks(1);
+        for (char c : step.argument) c == ',' ? picks.push_back("") : picks.back().push_back(c);
         const auto equals = step.argument.find('=');
         if (step.action == "type")
             window.Type(step.argument.substr(0, equals), step.argument.substr(equals + 1));
