@@ -15,7 +15,6 @@ inline std::uint64_t Bits(double value) {
 
 inline void Check(bool holds, const char* what, std::string_view text) {
     if (holds) return;
-    std::fprintf(stderr, "FAILED: %s: \"%.*s\"\n", what, static_cast<int>(text.size()),
-                 text.data());
+    std::fprintf(stderr, "FAILED: %s: \"%.*s\"\n", what, int(text.size()), text.data());
     std::abort();
 }

@@ -197,6 +197,21 @@ std::string BoxText(HWND box) {
     return Text(text);
 }
 
+int DarkPixels(POINT origin, int x0, int x1, int y0, int y1) {
+    HDC screen = GetDC(nullptr);
+    int dark = 0;
+    for (int x = x0; x <= x1; ++x) {
+        bool any = false;
+        for (int y = y0; y <= y1; ++y) {
+            const COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
+            any = any || (GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64);
+        }
+        dark += any;
+    }
+    ReleaseDC(nullptr, screen);
+    return dark;
+}
+
 void Answer(const Program& program, HWND box, int id) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, id)));

@@ -64,6 +64,8 @@ std::string Text(HWND dialog, int id);
 std::string Selected(HWND dialog, int id);      // the chosen entry of a list
 std::string SelectedText(HWND dialog, int id);  // the selected part of a field's text
 std::string BoxText(HWND box);
+// The columns from x0 to x1 of the screen, off `origin`, with a dark pixel in rows y0 to y1.
+int DarkPixels(POINT origin, int x0, int x1, int y0, int y1);
 // Answers the box with the button `id` (IDOK, IDCANCEL) and waits until it is gone.
 void Answer(const Program& program, HWND box, int id);
 

@@ -1,7 +1,8 @@
 // Sessions from the model replayed on Quarvel.exe under Wine, the user's actions sent as window
 // messages and each step checked against what the model says the window shows: the scripted
 // session, and a random one of hundreds of actions (a monkey). The program must answer within a
-// second of every action, hold no more GDI objects as it goes on, and end normally.
+// second of every action, hold no more GDI objects as it goes on, paint its fraction bar where it
+// belongs, and end normally.
 #include <algorithm>
 #include <fstream>
 #include <iostream>
@@ -69,10 +70,19 @@ public:
         m_program.WaitUntilGone(about);
     }
     void Tab() { m_program.Key(VK_TAB); }
+    // Minimised and restored, the window paints the fraction bar again, between numerator and
+    // denominator: rows 86 to 88 of the client area, 127 dark pixels from x 502 to 628.
     void Paint() {
         m_program.Post(m_main, WM_SYSCOMMAND, SC_MINIMIZE);
         m_program.Post(m_main, WM_SYSCOMMAND, SC_RESTORE);
-        RedrawWindow(m_main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        EXPECT_TRUE(WaitFor([&] { return !IsIconic(m_main); }));
+        RECT numerator, denominator;
+        GetWindowRect(GetDlgItem(m_main, IDC_NUMERATOR), &numerator);
+        GetWindowRect(GetDlgItem(m_main, IDC_DENOMINATOR), &denominator);
+        POINT origin{0, 0};
+        ClientToScreen(m_main, &origin);
+        EXPECT_TRUE(numerator.bottom - origin.y <= 86 && denominator.top - origin.y >= 89);
+        EXPECT_TRUE(WaitFor([&] { return DarkPixels(origin, 502, 628, 86, 88) == 127; }));
     }
     void Close(const std::string& way) {
         if (way == "close") m_program.Click(m_main, IDC_CLOSE);

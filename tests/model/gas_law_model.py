@@ -199,8 +199,8 @@ def every_unit_of_every_family():
 
 
 SCRIPT = [
-    # Enter calculates; a calculation in other units; results passed on through the screen
-    ("type", "moles", "3"), ("enter",), ("change_units", "torr", "L", "C"),
+    # Enter calculates; the bar is painted again; a calculation in other units; results passed on
+    ("type", "moles", "3"), ("enter",), ("paint",), ("change_units", "torr", "L", "C"),
     ("type", "volume", "22.4"), ("type", "temperature", "0"), ("calculate",),
     ("solve", "Volume"), ("calculate",), ("solve", "Temperature"), ("calculate",),
     # the warnings: zero or not a number in base units stops, 0 C does not
