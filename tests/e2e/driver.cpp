@@ -90,20 +90,15 @@ void Program::Sync(HWND window) const {
 }
 
 HWND Program::Find(const std::string& caption) const {
-    std::pair<const Program*, std::pair<std::string, HWND>> search{this, {caption, nullptr}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& [program, wanted] = *reinterpret_cast<decltype(search)*>(data);
-            DWORD processId = 0;
-            GetWindowThreadProcessId(window, &processId);
-            if (processId != program->m_process.dwProcessId || window == program->m_main ||
-                !IsWindowVisible(window) || Text(window) != wanted.first)
-                return TRUE;
-            wanted.second = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second.second;
+    // The program's windows are all dialogs, of the system's dialog class.
+    for (HWND window = nullptr;
+         (window = FindWindowExA(nullptr, window, "#32770", caption.c_str())) != nullptr;) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        if (processId == m_process.dwProcessId && window != m_main && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
 }
 
 HWND Program::WaitForWindow(const std::string& caption) const {
