@@ -1,17 +1,21 @@
-// The calculator window's frame and commands: keyboard, About box, online help, painting and
-// icons, the message table, and the application that runs the window.
+// The calculator window beyond what the sessions replayed against the model check: its lists,
+// keyboard, About box, online help, painting and icons, message table and application, and what
+// no user can cause: a unit outside the catalogue, a units dialog the system cannot show.
+#include <cmath>
+
 #include "platform/afx_entry.h"
 #include "support/calculator_fixture.h"
 #include "window/online_help.h"
 
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 using ::testing::SizeIs;
 
 namespace {
 
-class WindowTest : public DesktopTest {};
+class CalculatorWindowTest : public DesktopTest {};
 
-TEST_F(WindowTest, KeyboardAndSystemMenu) {
+TEST_F(CalculatorWindowTest, KeyboardAndSystemMenu) {
     WithCalculator([&](memory::DialogUser& window, CGasLawDlg&) {
         std::vector<int> visited;
         for (int i = 0; i < 9; ++i, window.Key(VK_TAB)) visited.push_back(window.FocusedId());
@@ -37,7 +41,7 @@ TEST_F(WindowTest, KeyboardAndSystemMenu) {
     EXPECT_THAT(session.DialogsShown(), ElementsAre(IDD_QUARVEL_DIALOG, IDD_UNITS, IDD_ABOUTBOX));
 }
 
-TEST_F(WindowTest, OnlineHelpAsksAndRunsTheBrowserOnlyOnOK) {
+TEST_F(CalculatorWindowTest, OnlineHelpAsksAndRunsTheBrowserOnlyOnOK) {
     WithCalculator([&](memory::DialogUser& window, CGasLawDlg&) {
         session.AnswerNextBox(IDCANCEL);
         window.Press(IDC_ONLINE_HELP);
@@ -55,7 +59,7 @@ TEST_F(WindowTest, OnlineHelpAsksAndRunsTheBrowserOnlyOnOK) {
     EXPECT_THAT(session.ShellCommands(), ElementsAre("start iexplore.exe  " QUARVEL_HELP_HOST));
 }
 
-TEST_F(WindowTest, PaintsTheBarAndItsIconsAndLeavesNoPenBehind) {
+TEST_F(CalculatorWindowTest, PaintsTheBarAndItsIconsAndLeavesNoPenBehind) {
     WithCalculator([&](memory::DialogUser& window, CGasLawDlg&) {
         EXPECT_EQ(window.IconId(true), IDR_MAINFRAME);
         EXPECT_EQ(window.IconId(false), IDR_MAINFRAME);
@@ -83,7 +87,7 @@ TEST_F(WindowTest, PaintsTheBarAndItsIconsAndLeavesNoPenBehind) {
     });
 }
 
-TEST_F(WindowTest, RoutesByMessageCodeAndIdAndLeavesTheRestToTheBase) {
+TEST_F(CalculatorWindowTest, RoutesByMessageCodeAndIdAndLeavesTheRestToTheBase) {
     WithCalculator([&](memory::DialogUser& window, CGasLawDlg& dlg) {
         LRESULT result = 0;
         // A double-click is not a click; a selection change counts only from the list.
@@ -97,7 +101,7 @@ TEST_F(WindowTest, RoutesByMessageCodeAndIdAndLeavesTheRestToTheBase) {
     });
 }
 
-TEST_F(WindowTest, TheApplicationRunsTheCalculatorModallyUnderItsDialogs) {
+TEST_F(CalculatorWindowTest, TheApplicationRunsTheCalculatorModallyUnderItsDialogs) {
     session.ExpectDialog(IDD_QUARVEL_DIALOG, [&](memory::DialogUser& window) {
         ASSERT_NE(AfxGetMainWnd(), nullptr);
         session.ExpectDialog(IDD_UNITS, [&](memory::DialogUser& units) {
@@ -109,6 +113,72 @@ TEST_F(WindowTest, TheApplicationRunsTheCalculatorModallyUnderItsDialogs) {
     });
     EXPECT_EQ(AfxWinMain(), 0);
     EXPECT_EQ(AfxGetMainWnd(), nullptr) << "the main window is gone with the dialog";
+}
+
+TEST_F(CalculatorWindowTest, ListsAreSortedAndTheUnitsDialogChoosesTheUnitsInForce) {
+    WithCalculator([&](memory::DialogUser& window, CGasLawDlg&) {
+        EXPECT_THAT(window.Entries(IDC_SOLVE_FOR),
+                    ElementsAre("Moles", "Pressure", "Temperature", "Volume"));
+        session.ExpectDialog(IDD_UNITS, [](memory::DialogUser& units) {
+            EXPECT_THAT(units.Entries(IDC_PRESSURE_UNITS),
+                        ElementsAre("atm", "bar", "inH2O", "inHg", "mmHg", "Pa", "psi", "torr"));
+            EXPECT_THAT(units.Entries(IDC_VOLUME_UNITS),
+                        ElementsAre("cm^3", "ft^3", "in^3", "L", "m^3", "ml", "pt", "qt", "yd^3"));
+            EXPECT_THAT(units.Entries(IDC_TEMPERATURE_UNITS), ElementsAre("C", "F", "K"));
+            EXPECT_EQ(units.SelectedEntry(IDC_VOLUME_UNITS), "L");
+            EXPECT_EQ(units.FocusedId(), IDC_UNITS_ACCEPT);
+            units.Pick(IDC_PRESSURE_UNITS, "inH2O");
+            units.Key(VK_RETURN);
+        });
+        window.Press(IDC_CHANGE_UNITS);
+        session.ExpectDialog(IDD_UNITS, [](memory::DialogUser& units) {
+            EXPECT_EQ(units.Entries(IDC_PRESSURE_UNITS).size(), 8u) << "filled once a showing";
+            EXPECT_EQ(units.SelectedEntry(IDC_PRESSURE_UNITS), "inH2O");
+            units.Key(VK_ESCAPE);
+        });
+        window.Press(IDC_CHANGE_UNITS);
+    });
+}
+
+// A unit label the catalogue does not know is an "error" box for each conversion that needs
+// it, and no made-up number; a list without a selection hands back the unit handed in.
+TEST_F(CalculatorWindowTest, AUnitOutsideTheCatalogueIsReportedAndHandedBackUnchanged) {
+    WithCalculator([&](memory::DialogUser& window, CGasLawDlg& dlg) {
+        window.SetText(IDC_TEMPERATURE_UNIT, " Kelvin");
+        window.Press(IDC_CALCULATE);
+        EXPECT_THAT(BoxTexts(), ElementsAre("Quarvel: error"));
+        EXPECT_TRUE(std::isnan(dlg.m_dResult));
+        EXPECT_EQ(window.Text(IDC_RESULT), "nan");
+        window.SetText(IDC_TEMPERATURE_UNIT, " K");
+        window.Press(IDC_CALCULATE);
+        EXPECT_EQ(window.Text(IDC_RESULT), "0.082057");
+        window.SetText(IDC_PRESSURE_UNIT, " hPa");  // the solved quantity's: in and out
+        window.Press(IDC_CALCULATE);
+        EXPECT_EQ(session.TakeBoxes().size(), 3u);
+        EXPECT_EQ(window.Text(IDC_RESULT), "0.082057") << "the previous result stays";
+
+        session.ExpectDialog(IDD_UNITS, [](memory::DialogUser& units) {
+            EXPECT_EQ(units.Selection(IDC_PRESSURE_UNITS), -1);
+            units.Pick(IDC_VOLUME_UNITS, "pt");
+            units.Press(IDC_UNITS_ACCEPT);
+        });
+        window.Press(IDC_CHANGE_UNITS);
+        EXPECT_EQ(dlg.m_strPressureUnit, " hPa");
+        EXPECT_EQ(dlg.m_strVolumeUnit, " pt");
+    });
+}
+
+TEST_F(CalculatorWindowTest, WhenTheUnitsDialogCannotBeShownTheUnitsAndFieldsStayAsTheyWere) {
+    WithCalculator([&](memory::DialogUser& window, CGasLawDlg&) {
+        window.Type(IDC_VOLUME, "2.50");
+        session.FailNextDialog(IDD_UNITS);
+        window.Press(IDC_CHANGE_UNITS);
+        EXPECT_EQ(window.Text(IDC_PRESSURE_UNIT) + window.Text(IDC_VOLUME_UNIT) +
+                      window.Text(IDC_TEMPERATURE_UNIT) + window.Text(IDC_RESULT_UNIT),
+                  " atm L K atm");
+        EXPECT_EQ(window.Text(IDC_VOLUME), "2.50");
+    });
+    EXPECT_THAT(BoxTexts(), IsEmpty());
 }
 
 }  // namespace
