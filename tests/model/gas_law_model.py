@@ -177,12 +177,6 @@ class Session:
             getattr(self.calc, action)(*arguments)
 
 
-TEXTS = {"pressure": ["2.5", "0.75", "101.325", "14.7", "3e-2", "1234.5"],
-         "volume": ["3.75", "22.4", "0.5", "1e3", "7.25"],
-         "moles": ["0.8", "1.5", "2", "0.045", "12.25", "1"],
-         "temperature": ["300", "25.5", "-40", "451", "77.7", "1000", "0.5"]}
-
-
 def every_unit_of_every_family():
     """Each quantity solved in each combination of units, from varied inputs."""
     session = Session()
@@ -190,9 +184,9 @@ def every_unit_of_every_family():
     for index, (solved, pressure, volume, temperature) in enumerate(combinations):
         session.do("change_units", pressure, volume, temperature)
         session.do("solve", solved)
-        for field in INPUTS:
+        for offset, field in enumerate(INPUTS):  # varied inputs, from 0.05 to 3000
             if field != solved.lower():
-                session.do("type", field, TEXTS[field][index % len(TEXTS[field])])
+                session.do("type", field, "%.4g" % (0.05 * 1.37 ** ((index * 7 + offset * 13) % 35)))
         session.do("calculate")
         session.do("close", "esc")
     return session.lines[:-1]
