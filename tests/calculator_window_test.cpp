@@ -101,25 +101,15 @@ TEST_F(CalculatorWindowTest, RoutesByMessageCodeAndIdAndLeavesTheRestToTheBase) 
     });
 }
 
+// The application runs the calculator, which waits under its units dialog; the lists are sorted,
+// and the units dialog chooses the units in force.
 TEST_F(CalculatorWindowTest, TheApplicationRunsTheCalculatorModallyUnderItsDialogs) {
     session.ExpectDialog(IDD_QUARVEL_DIALOG, [&](memory::DialogUser& window) {
         ASSERT_NE(AfxGetMainWnd(), nullptr);
-        session.ExpectDialog(IDD_UNITS, [&](memory::DialogUser& units) {
-            EXPECT_FALSE(window.WindowEnabled()) << "the calculator waits under the dialog";
-            units.Key(VK_RETURN);
-        });
-        window.Press(IDC_CHANGE_UNITS);
-        window.Press(IDC_CLOSE);
-    });
-    EXPECT_EQ(AfxWinMain(), 0);
-    EXPECT_EQ(AfxGetMainWnd(), nullptr) << "the main window is gone with the dialog";
-}
-
-TEST_F(CalculatorWindowTest, ListsAreSortedAndTheUnitsDialogChoosesTheUnitsInForce) {
-    WithCalculator([&](memory::DialogUser& window, CGasLawDlg&) {
         EXPECT_THAT(window.Entries(IDC_SOLVE_FOR),
                     ElementsAre("Moles", "Pressure", "Temperature", "Volume"));
-        session.ExpectDialog(IDD_UNITS, [](memory::DialogUser& units) {
+        session.ExpectDialog(IDD_UNITS, [&](memory::DialogUser& units) {
+            EXPECT_FALSE(window.WindowEnabled());
             EXPECT_THAT(units.Entries(IDC_PRESSURE_UNITS),
                         ElementsAre("atm", "bar", "inH2O", "inHg", "mmHg", "Pa", "psi", "torr"));
             EXPECT_THAT(units.Entries(IDC_VOLUME_UNITS),
@@ -137,7 +127,10 @@ TEST_F(CalculatorWindowTest, ListsAreSortedAndTheUnitsDialogChoosesTheUnitsInFor
             units.Key(VK_ESCAPE);
         });
         window.Press(IDC_CHANGE_UNITS);
+        window.Press(IDC_CLOSE);
     });
+    EXPECT_EQ(AfxWinMain(), 0);
+    EXPECT_EQ(AfxGetMainWnd(), nullptr) << "the main window is gone with the dialog";
 }
 
 // A unit label the catalogue does not know is an "error" box for each conversion that needs

@@ -100,11 +100,7 @@ public:
     }
 
     std::string ResultBits(const std::string&) {
-        if (std::isnan(m_dlg.m_dResult)) return "nan";
-        char text[20];
-        std::snprintf(text, sizeof text, "%016llx",
-                      static_cast<unsigned long long>(Bits(m_dlg.m_dResult)));
-        return text;
+        return std::isnan(m_dlg.m_dResult) ? "nan" : std::to_string(Bits(m_dlg.m_dResult));
     }
 
 private:

@@ -73,8 +73,8 @@ def divide(a, b):
 
 
 def bits(value):
-    """The double's bits in hex; every not-a-number alike, as arithmetic leaves its sign open."""
-    return "nan" if math.isnan(value) else "%016x" % struct.unpack("<Q", struct.pack("<d", value))[0]
+    """The double's bits as a number; every not-a-number alike, as arithmetic leaves its sign open."""
+    return "nan" if math.isnan(value) else str(struct.unpack("<Q", struct.pack("<d", value))[0])
 
 
 class Calculator:
