@@ -196,12 +196,9 @@ int DarkPixels(POINT origin, int x0, int x1, int y0, int y1) {
     HDC screen = GetDC(nullptr);
     int dark = 0;
     for (int x = x0; x <= x1; ++x) {
-        bool any = false;
-        for (int y = y0; y <= y1; ++y) {
-            const COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
-            any = any || (GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64);
-        }
-        dark += any;
+        int y = y0;
+        while (y <= y1 && (GetPixel(screen, origin.x + x, origin.y + y) & 0xC0C0C0) != 0) ++y;
+        dark += y <= y1;  // a pixel below 64 in red, green and blue
     }
     ReleaseDC(nullptr, screen);
     return dark;
