@@ -77,7 +77,8 @@ public:
         for (const memory::MessageBoxRecord& box : m_session.TakeBoxes()) {
             if (box.text == "Please enter a number.") {
                 said += "prompt:";
-                for (const auto& [name, id] : kFields) {
+                for (const std::string& name : kFields) {
+                    const int id = FieldId(name);
                     if (id == m_window.FocusedId() &&
                         m_window.SelectedText(id) == m_window.Text(id))
                         said += name;

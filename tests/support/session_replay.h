@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <istream>
 #include <sstream>
@@ -15,17 +16,11 @@
 
 namespace session {
 
-// The fields the model names, with their controls.
-inline const std::pair<std::string, int> kFields[] = {{"pressure", IDC_PRESSURE},
-                                                      {"volume", IDC_VOLUME},
-                                                      {"moles", IDC_MOLES},
-                                                      {"temperature", IDC_TEMPERATURE},
-                                                      {"result", IDC_RESULT}};
+// The fields the model names; their controls' IDs follow one another from the pressure's.
+inline const std::string kFields[] = {"pressure", "volume", "moles", "temperature", "result"};
 
 inline int FieldId(const std::string& name) {
-    for (const auto& [field, id] : kFields)
-        if (field == name) return id;
-    return 0;
+    return IDC_PRESSURE + static_cast<int>(std::find(kFields, kFields + 5, name) - kFields);
 }
 
 // What a window shows, in the model's words: the fields, the quantity chosen, the units, the
@@ -34,9 +29,9 @@ inline std::string ScreenWords(const std::function<std::string(int)>& text,
                                const std::function<bool(int)>& enabled,
                                const std::string& quantity) {
     std::string shown, disabled;
-    for (const auto& [name, id] : kFields) {
-        shown += text(id) + "|";
-        if (!enabled(id)) disabled += name;
+    for (const std::string& name : kFields) {
+        shown += text(FieldId(name)) + "|";
+        if (!enabled(FieldId(name))) disabled += name;
     }
     shown += quantity;
     for (int id : {IDC_PRESSURE_UNIT, IDC_VOLUME_UNIT, IDC_TEMPERATURE_UNIT, IDC_EQUATION_LEFT,
