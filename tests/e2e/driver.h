@@ -27,12 +27,11 @@ public:
     HANDLE Process() const { return m_process.hProcess; }
     bool WaitForExit(DWORD milliseconds) const;
     DWORD ExitCode() const;
-    // The longest the program took to answer a message since the last call, in milliseconds: a
-    // watcher sends it one every 10 ms as long as it runs.
+    // The longest the program took to answer since the last call, in ms: a watcher asks it
+    // every 10 ms.
     double TakeSlowest() const { return m_slowest.exchange(0) / 1000.0; }
 
-    // Returns once the program's thread answers a sent message: it has handled what was sent
-    // before, or sits in the loop of a modal box or dialog. Posted messages may still wait.
+    // Returns once the program answers a sent message; posted ones may still wait.
     void Sync(HWND window = nullptr) const;
     // The program's visible top-level window with `caption`, other than the main window.
     HWND WaitForWindow(const std::string& caption) const;
@@ -69,7 +68,6 @@ int DarkPixels(POINT origin, int x0, int x1, int y0, int y1);
 // Answers the box with the button `id` (IDOK, IDCANCEL) and waits until it is gone.
 void Answer(const Program& program, HWND box, int id);
 
-// The GDI objects `process` holds, stock objects aside; -1 when they cannot be read.
-// GetGuiResources is a stub under Wine 8, so this reads the process's GDI handle table, which
-// Wine keeps in the process's own memory and points to from its PEB, as Windows does.
+// The GDI objects `process` holds, stock objects aside; -1 when they cannot be read. Read from
+// its GDI handle table (GetGuiResources is a stub under Wine 8), which its PEB points to.
 int CountGdiObjects(HANDLE process);
