@@ -5,19 +5,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=build/fuzz
-mkdir -p "$build"
-# Undefined behaviour aborts too, so that libFuzzer keeps the input that caused it.
-for target in read_text round_trip; do
-    clang++-14 -std=c++17 -ffp-contract=off -g -O1 -Wall -Wextra -Werror -I. \
-        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-        "fuzz/$target.cpp" platform/number_text.cpp -o "$build/$target"
-done
-
 status=0
 for run in read_text:4096 round_trip:8; do  # target and longest input: round_trip reads a double
     target=${run%:*}
     work=$build/$target.run
     rm -rf "$work" && mkdir -p "$work/crash" && cp -r "fuzz/corpus/$target" "$work/corpus"
+    # Undefined behaviour aborts too, so that libFuzzer keeps the input that caused it.
+    clang++-14 -std=c++17 -ffp-contract=off -g -O1 -Wall -Wextra -Werror -I. \
+        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+        "fuzz/$target.cpp" platform/number_text.cpp -o "$build/$target"
     echo "=== fuzz: $target for ${seconds}s"
     # Numbers take microseconds to read and write: 10 s is a hang (libFuzzer waits 20 min).
     if "$build/$target" -max_total_time="$seconds" -max_len="${run#*:}" -timeout=10 \

@@ -130,7 +130,8 @@ TEST_F(CalculatorWindowTest, AUnitOutsideTheCatalogueIsReportedAndHandedBackUnch
     WithCalculator([&](memory::DialogUser& window, CGasLawDlg& dlg) {
         window.SetText(IDC_TEMPERATURE_UNIT, " Kelvin");
         window.Press(IDC_CALCULATE);
-        EXPECT_THAT(BoxTexts(), ElementsAre("Quarvel: error"));
+        ASSERT_THAT(session.Boxes(), SizeIs(1));
+        EXPECT_EQ(session.Boxes()[0].caption + ": " + session.Boxes()[0].text, "Quarvel: error");
         EXPECT_TRUE(std::isnan(dlg.m_dResult));
         EXPECT_EQ(window.Text(IDC_RESULT), "nan");
         window.SetText(IDC_TEMPERATURE_UNIT, " K");
@@ -162,7 +163,7 @@ TEST_F(CalculatorWindowTest, WhenTheUnitsDialogCannotBeShownTheUnitsAndFieldsSta
                   " atm L K atm");
         EXPECT_EQ(window.Text(IDC_VOLUME), "2.50");
     });
-    EXPECT_THAT(BoxTexts(), IsEmpty());
+    EXPECT_THAT(session.Boxes(), IsEmpty());
 }
 
 }  // namespace

@@ -33,13 +33,6 @@ protected:
         });
         dlg.DoModal();
     }
-
-    // The boxes shown since the test began, as "caption: text".
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : session.Boxes()) texts.push_back(box.caption + ": " + box.text);
-        return texts;
-    }
 };
 
 // The exact bits of a double, for comparisons that must not forgive the last place.
