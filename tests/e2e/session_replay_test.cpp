@@ -19,7 +19,6 @@ using session::FieldId;
 struct Answers {
     double slowest = 0;
     double slowestShell = 0;  // help answered OK: the program waits for the command processor
-    int focusTakenByTheDisplay = 0;
     std::string gdiObjects;
 };
 
@@ -106,7 +105,6 @@ public:
         // headless tests check the focus always, this one whenever the display leaves it.
         const int field = FieldId(step.box.substr(7));
         WaitFor([&] { return m_program.FocusedId() == field || m_program.FocusedId() == 0; });
-        if (m_program.FocusedId() == 0) ++m_answers.focusTakenByTheDisplay;
         const bool focused = m_program.FocusedId() == field || m_program.FocusedId() == 0;
         const bool selected = SelectedText(m_main, field) == Text(m_main, field);
         return text == "Please enter a number." && focused && selected
@@ -164,7 +162,6 @@ void Replay(const std::string& path, size_t leastSteps) {
     }
     std::cout << "Slowest answer " << answers.slowest << " ms; with the command processor "
               << answers.slowestShell << " ms. GDI objects every 25 steps:" << answers.gdiObjects
-              << ". Prompts whose focus the display took: " << answers.focusTakenByTheDisplay
               << "\n";
     EXPECT_LT(answers.slowestShell, 3000.0);
 }

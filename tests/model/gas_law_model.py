@@ -256,19 +256,17 @@ def random_session(seed, count):
 
 def main():
     if len(sys.argv) == 4 and sys.argv[1] == "--random":
-        lines = random_session(int(sys.argv[2]), int(sys.argv[3]))
+        sys.stdout.write("\n".join(random_session(int(sys.argv[2]), int(sys.argv[3]))) + "\n")
     elif sys.argv[1:] == ["--scripted"]:
         session = Session()
         for step in SCRIPT:
             session.do(*step)
-        lines = session.lines[:-1]
+        sys.stdout.write("\n".join(session.lines[:-1]) + "\n")
     elif len(sys.argv) == 2:
         with open(sys.argv[1], "w", newline="\n") as out:
             out.write("\n".join(every_unit_of_every_family()) + "\n")
-        return
     else:
         sys.exit(__doc__)
-    sys.stdout.write("\n".join(lines) + "\n")
 
 
 if __name__ == "__main__":
