@@ -12,9 +12,6 @@
 
 namespace {
 
-using session::FieldId;
-using session::kFields;
-
 class MemoryWindow {
 public:
     MemoryWindow(memory::Session& session, memory::DialogUser& window, CGasLawDlg& dlg)
@@ -24,7 +21,7 @@ public:
           m_shellCommands(session.ShellCommands().size()) {}
 
     void Type(const std::string& field, const std::string& text) {
-        m_window.Type(FieldId(field), text);
+        m_window.Type(session::FieldId(field), text);
     }
     void Solve(const std::string& quantity) { m_window.Pick(IDC_SOLVE_FOR, quantity); }
     void Calculate(bool byEnter) {
@@ -77,8 +74,8 @@ public:
         for (const memory::MessageBoxRecord& box : m_session.TakeBoxes()) {
             if (box.text == "Please enter a number.") {
                 said += "prompt:";
-                for (const std::string& name : kFields) {
-                    const int id = FieldId(name);
+                for (const std::string& name : session::kFields) {
+                    const int id = session::FieldId(name);
                     if (id == m_window.FocusedId() &&
                         m_window.SelectedText(id) == m_window.Text(id))
                         said += name;

@@ -13,8 +13,6 @@
 
 namespace {
 
-using session::FieldId;
-
 // What the program took to answer, over every window of a session.
 struct Answers {
     double slowest = 0;
@@ -28,7 +26,7 @@ public:
         : m_program(program), m_main(program.Main()), m_answers(answers) {}
 
     void Type(const std::string& field, const std::string& text) {
-        m_program.Type(m_main, FieldId(field), text);
+        m_program.Type(m_main, session::FieldId(field), text);
     }
     void Solve(const std::string& quantity) { m_program.Pick(m_main, IDC_SOLVE_FOR, quantity); }
     void Calculate(bool byEnter) {
@@ -103,7 +101,7 @@ public:
         // With no window manager on the virtual display, the display now and then takes the
         // focus from the whole program as the box goes (the thread then has none at all); the
         // headless tests check the focus always, this one whenever the display leaves it.
-        const int field = FieldId(step.box.substr(7));
+        const int field = session::FieldId(step.box.substr(7));
         WaitFor([&] { return m_program.FocusedId() == field || m_program.FocusedId() == 0; });
         const bool focused = m_program.FocusedId() == field || m_program.FocusedId() == 0;
         const bool selected = SelectedText(m_main, field) == Text(m_main, field);

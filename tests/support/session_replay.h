@@ -49,9 +49,9 @@ inline std::vector<Step> Read(std::istream& in) {
     for (std::string line; std::getline(in, line);) {
         std::stringstream fields(line);
         Step step;
-        for (std::string* field : {&step.action, &step.argument, &step.screen, &step.box})
+        for (std::string* field :
+             {&step.action, &step.argument, &step.screen, &step.box, &step.bits})
             std::getline(fields, *field, '\t');
-        std::getline(fields, step.bits);
         steps.push_back(step);
     }
     return steps;
