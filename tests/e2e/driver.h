@@ -10,8 +10,7 @@
 #include <string>
 #include <thread>
 
-// What the run script hands over, in the environment: QUARVEL_E2E_EXE is Quarvel.exe, and
-// QUARVEL_E2E_SCRIPTED and QUARVEL_E2E_RANDOM two sessions from the model.
+// The run script's settings: QUARVEL_E2E_EXE, QUARVEL_E2E_SCRIPTED and QUARVEL_E2E_RANDOM.
 std::string Setting(const char* name);
 // Polls `done` for up to ten seconds; whether it came true.
 bool WaitFor(const std::function<bool()>& done);

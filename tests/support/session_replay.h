@@ -1,6 +1,5 @@
 // Sessions from the model (model/gas_law_model.py): one user action a step, with what the window
-// must show afterwards. One replay serves the in-memory back-end and, from another process,
-// Quarvel.exe under Wine; each supplies the hands and eyes of a Window.
+// must show afterwards, replayed on the in-memory back-end and on Quarvel.exe under Wine alike.
 #pragma once
 
 #include <gtest/gtest.h>
