@@ -15,8 +15,7 @@ namespace {
 
 // What the program took to answer, over every window of a session.
 struct Answers {
-    double slowest = 0;
-    double slowestShell = 0;  // help answered OK: the program waits for the command processor
+    double slowest = 0, slowestShell = 0;  // the latter: help answered OK, waiting for the shell
     std::string gdiObjects;
 };
 
