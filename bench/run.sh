@@ -13,10 +13,7 @@ results=$out/results
 scripts/install-deps.sh
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
 
-# Each build is the product's preset with the benchmark added, in a directory of its own. The
-# "-gc" builds add dead-code removal and stripping, to show what they would give.
-gc_flags=(-DCMAKE_CXX_FLAGS="-ffunction-sections -fdata-sections"
-          -DCMAKE_EXE_LINKER_FLAGS="-Wl,--gc-sections -s")
+# Each build is the product's preset with the benchmark added, in a directory of its own.
 build() {
     local name=$1 preset=$2
     shift 2
@@ -32,8 +29,6 @@ build() {
 build host host -DCMAKE_BUILD_TYPE=Release -DQUARVEL_WINDOWS_EXECUTABLES=
 build win64 win64
 build win32 win32
-build win64-gc win64 "${gc_flags[@]}"
-build win32-gc win32 "${gc_flags[@]}"
 
 mkdir -p "$results"
 rm -f "$results"/*
