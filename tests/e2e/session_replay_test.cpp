@@ -78,6 +78,10 @@ public:
         ClientToScreen(m_main, &origin);
         EXPECT_TRUE(numerator.bottom - origin.y <= 86 && denominator.top - origin.y >= 89);
         EXPECT_TRUE(WaitFor([&] { return DarkPixels(origin, 502, 628, 86, 88) == 127; }));
+        // Painted again and again, it leaves nothing to paint and holds no more GDI objects.
+        for (int i = 0; i < 20; ++i)
+            RedrawWindow(m_main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_FALSE(GetUpdateRect(m_main, nullptr, FALSE));
     }
     void Close(const std::string& way) {
         if (way == "close") m_program.Click(m_main, IDC_CLOSE);
