@@ -18,4 +18,3 @@ for resource in "102 DIALOGEX" "129 DIALOG" "100 DIALOG" "131 MENU" "STRINGTABLE
     "1 VERSIONINFO" "1 24 "; do
     grep -q "^$resource" <<<"$resources" || fail "carries no $resource"
 done
-echo "$exe: a GUI program for $machine, importing $dlls, with all its resources"

@@ -3,9 +3,8 @@
 
 Usage: gas_law_model.py OUTPUT.tsv | --scripted | --random SEED N
 writes every quantity in every combination of units to OUTPUT.tsv, or a scripted session or N
-random user actions on standard output; one action a line, with what the window must show after
-it (tests/support/session_replay.h reads them). Python floats are IEEE doubles rounded after each
-operation, and '%.15g' writes the window's text.
+random user actions on standard output, one action a line with what the window must show after it.
+Python floats are IEEE doubles rounded after each operation; '%.15g' writes the window's text.
 """
 import decimal
 import itertools
