@@ -1,5 +1,7 @@
 #include "afx_ddx.h"
 
+#include <cstring>
+
 #include "number_text.h"
 
 const char* const AFX_PROMPT_ENTER_NUMBER = "Please enter a number.";
@@ -8,7 +10,7 @@ CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate)
     : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
 
 HWND CDataExchange::PrepareCtrl(int id) {
-    m_hWndLastControl = backend::dialog_item(m_pDlgWnd->m_hWnd, id);
+    m_hWndLastControl = m_pDlgWnd->ChildWithId(id);
     m_lastWasEdit = false;
     return m_hWndLastControl;
 }
@@ -38,9 +40,16 @@ CString TextOf(HWND control) {
 }
 
 // Every exchange writes every control; a control that already shows the text is left alone, so
-// that it neither repaints nor loses the user's selection.
+// that it neither repaints nor loses the user's selection. One question to the control tells:
+// its text up to one character past the new one's length. (Longer texts are always written.)
 void ShowText(HWND control, const char* text) {
-    if (TextOf(control) != text) backend::set_window_text(control, text);
+    char shown[64];
+    const std::size_t length = std::strlen(text);
+    if (length + 2 <= sizeof shown) {
+        backend::window_text(control, shown, length + 2);
+        if (std::strcmp(shown, text) == 0) return;
+    }
+    backend::set_window_text(control, text);
 }
 
 }  // namespace

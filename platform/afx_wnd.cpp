@@ -1,5 +1,7 @@
 #include "afx_wnd.h"
 
+#include <iterator>
+
 #include "afx_app.h"
 #include "afx_ddx.h"
 
@@ -15,8 +17,18 @@ LRESULT CWnd::SendMessageA(UINT message, WPARAM wParam, LPARAM lParam) const {
 
 CWnd::~CWnd() { DeleteWrappers(); }
 
-CWnd* CWnd::GetDlgItem(int id) const {
+HWND CWnd::ChildWithId(int id) const {
+    for (int i = 0; i < m_childCount; ++i) {
+        if (m_children[i].id == id) return m_children[i].window;
+    }
     HWND child = backend::dialog_item(m_hWnd, id);
+    if (child != nullptr && m_childCount < static_cast<int>(std::size(m_children)))
+        m_children[m_childCount++] = {id, child};
+    return child;
+}
+
+CWnd* CWnd::GetDlgItem(int id) const {
+    HWND child = ChildWithId(id);
     if (child == nullptr) return nullptr;
     for (CWnd* bound = m_firstBound; bound != nullptr; bound = bound->m_nextBound) {
         if (bound->m_hWnd == child) return bound;
@@ -85,6 +97,7 @@ void CWnd::WindowDestroyed() {
         bound->m_nextBound = nullptr;
     }
     DeleteWrappers();
+    m_childCount = 0;
     m_systemMenu.m_hMenu = nullptr;
     m_hWnd = nullptr;
     CWinApp* app = AfxGetApp();

@@ -34,6 +34,10 @@ public:
 
     LRESULT SendMessageA(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     CWnd* GetDlgItem(int id) const;
+    // The child window with `id`. A dialog's controls last as long as it does, so each is looked
+    // up once: every exchange visits every control, and asking the system each time was most of
+    // the cost of a press.
+    HWND ChildWithId(int id) const;
     BOOL EnableWindow(BOOL enable = TRUE);
     void SetFocus();
     BOOL IsIconic() const;
@@ -75,6 +79,12 @@ private:
     mutable CWnd* m_firstWrapper = nullptr;
     CWnd* m_nextWrapper = nullptr;
     CMenu m_systemMenu;
+    // The children looked up so far; the windows of this program have fewer.
+    mutable struct {
+        int id;
+        HWND window;
+    } m_children[32] = {};
+    mutable int m_childCount = 0;
 
     void DeleteWrappers();
 };
