@@ -68,7 +68,9 @@ public:
     // Minimised and restored, the window paints the fraction bar again, between numerator and
     // denominator: rows 86 to 88 of the client area, 127 dark pixels from x 502 to 628.
     void Paint() {
+        // Each waited for: a window measured between the two would be measured as an icon.
         m_program.Post(m_main, WM_SYSCOMMAND, SC_MINIMIZE);
+        EXPECT_TRUE(WaitFor([&] { return IsIconic(m_main); }));
         m_program.Post(m_main, WM_SYSCOMMAND, SC_RESTORE);
         EXPECT_TRUE(WaitFor([&] { return !IsIconic(m_main); }));
         RECT numerator, denominator;
