@@ -15,15 +15,6 @@ memory::Desktop& Desk() { return memory::Desktop::Current(); }
 
 bool Alive(Window window) { return window != nullptr && !window->destroyed; }
 
-// As Win32 copies a text: cut to the buffer, always ended with a zero. Answers what it copied.
-std::size_t CopyText(const std::string& text, char* buffer, std::size_t capacity) {
-    if (capacity == 0) return 0;
-    const std::size_t count = std::min(text.size(), capacity - 1);
-    std::memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
-    return count;
-}
-
 }  // namespace
 
 Result run_modal_dialog(int templateId, Window owner, MessageHandler& handler) {
@@ -107,13 +98,13 @@ bool append_menu(Menu menu, unsigned flags, std::uintptr_t itemId, const char* t
 std::size_t load_string(unsigned stringId, char* buffer, std::size_t capacity) {
     std::string text;
     if (!Desk().Resources().LoadString(stringId, text)) text.clear();
-    return CopyText(text, buffer, capacity);
+    return memory::CopyText(text, buffer, capacity);
 }
 
 Icon load_icon(int iconId) { return Desk().LoadIcon(iconId); }
 
 void module_name(char* buffer, std::size_t capacity) {
-    CopyText(Desk().ModuleName(), buffer, capacity);
+    memory::CopyText(Desk().ModuleName(), buffer, capacity);
 }
 
 DeviceContext begin_paint(Window window, PaintSession& session) {

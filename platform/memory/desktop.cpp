@@ -60,16 +60,15 @@ Window::Kind KindOf(const DialogControl& control) {
     }
 }
 
-backend::Result CopyText(const std::string& text, WPARAM capacity, LPARAM buffer) {
-    if (buffer == 0 || capacity == 0) return 0;
-    const size_t count = std::min<size_t>(text.size(), capacity - 1);
-    char* out = reinterpret_cast<char*>(buffer);
-    std::memcpy(out, text.data(), count);
-    out[count] = '\0';
-    return static_cast<backend::Result>(count);
-}
-
 }  // namespace
+
+std::size_t CopyText(const std::string& text, char* buffer, std::size_t capacity) {
+    if (buffer == nullptr || capacity == 0) return 0;
+    const std::size_t count = std::min(text.size(), capacity - 1);
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    return count;
+}
 
 Desktop::Desktop(ResourceFile resources, std::string moduleName)
     : m_resources(std::move(resources)), m_moduleName(std::move(moduleName)) {
@@ -259,7 +258,8 @@ backend::Result Desktop::ControlMessage(Window* control, unsigned message, WPARA
             control->selectedFrom = control->selectedTo = 0;
             return TRUE;
         case WM_GETTEXT:
-            return CopyText(shownText(), wParam, lParam);
+            return static_cast<backend::Result>(
+                CopyText(shownText(), reinterpret_cast<char*>(lParam), wParam));
         case WM_GETTEXTLENGTH:
             return static_cast<backend::Result>(shownText().size());
         case EM_SETSEL: {

@@ -101,6 +101,10 @@ namespace memory {
 
 using Window = backend::WindowObject;
 
+// Copies `text` as Win32 copies a text: cut to the buffer, always ended with a zero. Answers the
+// characters copied.
+std::size_t CopyText(const std::string& text, char* buffer, std::size_t capacity);
+
 class Desktop {
 public:
     Desktop(ResourceFile resources, std::string moduleName);
