@@ -92,7 +92,7 @@ public:
         if (way == "closebox") m_program.Post(m_main, WM_SYSCOMMAND, SC_CLOSE);
         m_closing = true;
     }
-    bool Closed() { return m_program.WaitForExit(m_closing ? 2000 : 0); }
+    bool Closed() { return m_program.WaitForExit(m_closing ? 10000 : 0); }
 
     std::string Box(const session::Step& step) {
         m_closing = m_closing && step.box.empty();

@@ -88,7 +88,9 @@ size_t ReplayWindow(Window& window, const std::vector<Step>& steps, size_t start
         if (step.action == "paint") window.Paint();
         if (step.action == "close") window.Close(step.argument);
         EXPECT_EQ(window.Box(step), step.box);
-        if (window.Closed()) return at + 1;
+        const bool closes = step.action == "close" && step.box.empty();
+        EXPECT_EQ(window.Closed(), closes) << "whether the window closed";
+        if (closes || window.Closed()) return ::testing::Test::HasFailure() ? steps.size() : at + 1;
         EXPECT_EQ(window.Screen(step.screen), step.screen);
         if (!step.bits.empty()) {
             EXPECT_EQ(window.ResultBits(step.bits), step.bits);
