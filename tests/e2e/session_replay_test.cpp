@@ -72,14 +72,17 @@ public:
         m_program.Post(m_main, WM_SYSCOMMAND, SC_MINIMIZE);
         EXPECT_TRUE(WaitFor([&] { return IsIconic(m_main); }));
         m_program.Post(m_main, WM_SYSCOMMAND, SC_RESTORE);
-        EXPECT_TRUE(WaitFor([&] { return !IsIconic(m_main); }));
-        RECT numerator, denominator;
-        GetWindowRect(GetDlgItem(m_main, IDC_NUMERATOR), &numerator);
-        GetWindowRect(GetDlgItem(m_main, IDC_DENOMINATOR), &denominator);
-        POINT origin{0, 0};
-        ClientToScreen(m_main, &origin);
-        EXPECT_TRUE(numerator.bottom - origin.y <= 86 && denominator.top - origin.y >= 89);
-        EXPECT_TRUE(WaitFor([&] { return DarkPixels(origin, 502, 628, 86, 88) == 127; }));
+        // The window is no longer an icon a moment before it is back in its place, so its place
+        // is read on every try.
+        EXPECT_TRUE(WaitFor([&] {
+            RECT numerator, denominator;
+            GetWindowRect(GetDlgItem(m_main, IDC_NUMERATOR), &numerator);
+            GetWindowRect(GetDlgItem(m_main, IDC_DENOMINATOR), &denominator);
+            POINT origin{0, 0};
+            ClientToScreen(m_main, &origin);
+            return !IsIconic(m_main) && numerator.bottom - origin.y <= 86 &&
+                   denominator.top - origin.y >= 89 && DarkPixels(origin, 502, 628, 86, 88) == 127;
+        }));
         // Painted again and again, it leaves nothing to paint and holds no more GDI objects.
         for (int i = 0; i < 20; ++i)
             RedrawWindow(m_main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
