@@ -162,9 +162,8 @@ void Program::ClickInto(HWND dialog, int id) const {
     HWND field = GetDlgItem(dialog, id);
     PostMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     PostMessageA(field, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    // Once another program's window has come and gone (online help's command processor), the
-    // virtual display may leave no window of this program active, and a posted click cannot
-    // make one so; the keys then go to the dialog itself (see Key).
+    // With no window manager the program may have no active window once another program's has
+    // gone (online help), and a posted click cannot make one: keys go to the dialog then.
     EXPECT_TRUE(WaitFor([&] { return FocusedId() == id || !ThreadInfo(m_thread).hwndActive; }))
         << "no focus in field " << id;
 }

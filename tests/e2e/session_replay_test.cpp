@@ -68,12 +68,11 @@ public:
     // Minimised and restored, the window paints the fraction bar again, between numerator and
     // denominator: rows 86 to 88 of the client area, 127 dark pixels from x 502 to 628.
     void Paint() {
-        // Each waited for: a window measured between the two would be measured as an icon.
+        // Each waited for, and the place read on every try: a window restored is no longer an
+        // icon a moment before it is back in its place.
         m_program.Post(m_main, WM_SYSCOMMAND, SC_MINIMIZE);
         EXPECT_TRUE(WaitFor([&] { return IsIconic(m_main); }));
         m_program.Post(m_main, WM_SYSCOMMAND, SC_RESTORE);
-        // The window is no longer an icon a moment before it is back in its place, so its place
-        // is read on every try.
         EXPECT_TRUE(WaitFor([&] {
             RECT numerator, denominator;
             GetWindowRect(GetDlgItem(m_main, IDC_NUMERATOR), &numerator);
@@ -106,9 +105,8 @@ public:
         const std::string text = BoxText(box);
         Answer(m_program, box, IDOK);
         if (kind == "warning") return "warning:" + text;
-        // With no window manager on the virtual display, the display now and then takes the
-        // focus from the whole program as the box goes (the thread then has none at all); the
-        // headless tests check the focus always, this one whenever the display leaves it.
+        // With no window manager the display now and then takes the focus from the whole program
+        // as the box goes; the headless tests check the focus always, this one when it can.
         const int field = session::FieldId(step.box.substr(7));
         WaitFor([&] { return m_program.FocusedId() == field || m_program.FocusedId() == 0; });
         const bool focused = m_program.FocusedId() == field || m_program.FocusedId() == 0;
