@@ -66,7 +66,7 @@ public:
         if (way == "esc") m_window.Key(VK_ESCAPE);
         if (way == "closebox") m_window.CloseBox();
     }
-    bool Closed() { return m_window.Ended(); }
+    bool Closed(bool) { return m_window.Ended(); }
 
     std::string Box(const session::Step&) {
         EXPECT_THAT(m_session.Problems(), ::testing::IsEmpty());

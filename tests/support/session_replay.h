@@ -60,8 +60,8 @@ inline std::vector<Step> Read(std::istream& in) {
 // answers where the next window starts. The Window is a user in front of it: Type, Solve,
 // Calculate, ChangeUnits, Help, About, Tab, Paint and Close act and answer what they bring up as
 // the step says; Box names the box the last action showed, in the model's words ("prompt:FIELD"
-// only with the focus in the field and its whole text selected); Screen and ResultBits read the
-// window, and may wait for what is expected, or answer it where it cannot be read.
+// only with the focus in the field and its whole text selected); Screen, ResultBits and Closed
+// read the window, and may wait for what is expected, or answer it where it cannot be read.
 template <typename Window>
 size_t ReplayWindow(Window& window, const std::vector<Step>& steps, size_t start,
                     const std::string& origin) {
@@ -89,8 +89,9 @@ size_t ReplayWindow(Window& window, const std::vector<Step>& steps, size_t start
         if (step.action == "close") window.Close(step.argument);
         EXPECT_EQ(window.Box(step), step.box);
         const bool closes = step.action == "close" && step.box.empty();
-        EXPECT_EQ(window.Closed(), closes) << "whether the window closed";
-        if (closes || window.Closed()) return ::testing::Test::HasFailure() ? steps.size() : at + 1;
+        const bool closed = window.Closed(closes);
+        EXPECT_EQ(closed, closes) << "whether the window closed";
+        if (closes || closed) return ::testing::Test::HasFailure() ? steps.size() : at + 1;
         EXPECT_EQ(window.Screen(step.screen), step.screen);
         if (!step.bits.empty()) {
             EXPECT_EQ(window.ResultBits(step.bits), step.bits);
