@@ -24,6 +24,12 @@ BOOL CDialog::OnInitDialog() {
 
 void CDialog::EndDialog(int result) { backend::end_dialog(m_hWnd, result); }
 
+void CDialog::MapDialogRect(CRect* rect) const {
+    const backend::Rect pixels =
+        backend::map_dialog_rect(m_hWnd, {rect->left, rect->top, rect->right, rect->bottom});
+    *rect = CRect{pixels.left, pixels.top, pixels.right, pixels.bottom};
+}
+
 void CDialog::OnOK() {
     if (!UpdateData(TRUE)) return;
     EndDialog(IDOK);

@@ -12,6 +12,8 @@ public:
     virtual INT_PTR DoModal();
     virtual BOOL OnInitDialog();
     void EndDialog(int result);
+    // Dialog units to client pixels, by this dialog's font.
+    void MapDialogRect(CRect* rect) const;
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 

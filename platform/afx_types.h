@@ -81,6 +81,7 @@ constexpr WPARAM ICON_SMALL = 0;
 constexpr WPARAM ICON_BIG = 1;
 constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
+constexpr int COLOR_WINDOWTEXT = 8;
 constexpr int PS_SOLID = 0;
 
 // Message boxes

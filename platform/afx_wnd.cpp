@@ -124,3 +124,5 @@ bool CWnd::HandleMessage(backend::Window window, unsigned message, WPARAM wParam
 }
 
 int GetSystemMetrics(int index) { return backend::system_metric(index); }
+
+COLORREF GetSysColor(int index) { return backend::system_color(index); }

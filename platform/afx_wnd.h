@@ -90,3 +90,4 @@ private:
 };
 
 int GetSystemMetrics(int index);
+COLORREF GetSysColor(int index);

@@ -65,7 +65,12 @@ bool enable_window(Window window, bool enable);
 Window set_focus(Window window);
 bool is_iconic(Window window);
 Rect client_rect(Window window);
+// Dialog units of `dialog`'s template font to pixels of its client area, as its controls are
+// placed: x by a quarter of the font's average letter width, y by an eighth of its height.
+Rect map_dialog_rect(Window dialog, Rect units);
 int system_metric(int index);
+// A colour of the user's scheme (COLOR_WINDOWTEXT, ...), as 0x00BBGGRR.
+std::uint32_t system_color(int index);
 
 // Boxes, menus and the module's resources
 int message_box(Window owner, const char* text, const char* caption, unsigned style);

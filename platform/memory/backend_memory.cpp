@@ -79,10 +79,20 @@ Rect client_rect(Window window) {
     return Rect{0, 0, window->cx, window->cy};
 }
 
+Rect map_dialog_rect(Window, Rect units) {
+    const memory::Desktop& desk = Desk();
+    return Rect{desk.HorizontalPixels(units.left), desk.VerticalPixels(units.top),
+                desk.HorizontalPixels(units.right), desk.VerticalPixels(units.bottom)};
+}
+
 int system_metric(int index) { return index == SM_CXICON || index == SM_CYICON ? 32 : 0; }
 
+std::uint32_t system_color(int index) {
+    return index == COLOR_WINDOWTEXT ? Desk().windowTextColor : 0;
+}
+
 int message_box(Window owner, const char* text, const char* caption, unsigned style) {
-    return Desk().ShowMessageBox(owner, text, caption, style);
+    return Desk().TheFront().ShowMessageBox(owner, text, caption, style);
 }
 
 Menu system_menu(Window window, bool revert) { return Desk().SystemMenu(window, revert); }
@@ -181,7 +191,7 @@ int compare_mbcs(const unsigned char* left, const unsigned char* right) {
 }
 
 int run_shell_command(const char* command) {
-    Desk().shellCommands.emplace_back(command != nullptr ? command : "");
+    Desk().TheFront().ShellCommand(command != nullptr ? command : "");
     return 0;
 }
 

@@ -4,17 +4,11 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "dialog_user.h"
-
 namespace memory {
 
 namespace {
 
 Desktop* g_current = nullptr;
-
-// Dialog units to pixels with the classic 8-point "MS Sans Serif": 6 × 13 pixels a base unit.
-int HorizontalPixels(int units) { return (units * 6 + 2) / 4; }
-int VerticalPixels(int units) { return (units * 13 + 4) / 8; }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -70,8 +64,8 @@ std::size_t CopyText(const std::string& text, char* buffer, std::size_t capacity
     return count;
 }
 
-Desktop::Desktop(ResourceFile resources, std::string moduleName)
-    : m_resources(std::move(resources)), m_moduleName(std::move(moduleName)) {
+Desktop::Desktop(ResourceFile resources, std::string moduleName, Front& front)
+    : m_resources(std::move(resources)), m_moduleName(std::move(moduleName)), m_front(front) {
     g_current = this;
 }
 
@@ -83,6 +77,10 @@ Desktop& Desktop::Current() {
     if (g_current == nullptr) throw std::logic_error("no in-memory desktop: create a Session");
     return *g_current;
 }
+
+// Rounded as the system rounds: half a pixel up.
+int Desktop::HorizontalPixels(int units) const { return (units * baseUnitX * 2 + 4) / 8; }
+int Desktop::VerticalPixels(int units) const { return (units * baseUnitY * 2 + 8) / 16; }
 
 std::unique_ptr<Window> Desktop::CreateDialogWindow(int templateId, const DialogTemplate& dialog) {
     auto window = std::make_unique<Window>();
@@ -151,21 +149,7 @@ backend::Result Desktop::RunModal(int templateId, Window* owner, backend::Messag
         if (Window* now = NextTabStop(dialog, nullptr, false)) focus = now;
     }
 
-    if (!dialog->ended) {
-        auto script = std::find_if(scripts.begin(), scripts.end(),
-                                   [&](const auto& entry) { return entry.first == templateId; });
-        if (script == scripts.end()) {
-            Problem("nobody was there to answer dialog " + std::to_string(templateId));
-        } else {
-            DialogScript user = std::move(script->second);
-            scripts.erase(script);
-            DialogUser driver(*this, dialog);
-            user(driver);
-            if (!dialog->ended) {
-                Problem("dialog " + std::to_string(templateId) + " was left open by its user");
-            }
-        }
-    }
+    if (!dialog->ended) m_front.RunDialog(dialog);
     if (!dialog->ended) {
         Send(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         if (!dialog->ended) {
@@ -263,6 +247,7 @@ backend::Result Desktop::ControlMessage(Window* control, unsigned message, WPARA
         case WM_GETTEXTLENGTH:
             return static_cast<backend::Result>(shownText().size());
         case EM_SETSEL: {
+            ++control->selectionsSet;
             // A negative end selects to the end of the text, as in the system's edit fields.
             const std::size_t size = control->text.size();
             const auto at = [size](WPARAM position) {
@@ -331,33 +316,12 @@ backend::Result Desktop::ComboMessage(Window* combo, unsigned message, WPARAM wP
     }
 }
 
-int Desktop::ShowMessageBox(Window* owner, const char* text, const char* caption, unsigned style) {
-    MessageBoxRecord box;
-    box.text = text != nullptr ? text : "";
-    box.caption = caption != nullptr ? caption : "Error";
-    box.style = style;
-    box.ownerTemplate = owner != nullptr ? owner->templateId : 0;
-    if (!boxAnswers.empty()) {
-        box.answer = boxAnswers.front();
-        boxAnswers.pop_front();
-    } else if ((style & MB_TYPEMASK) == MB_OK) {
-        box.answer = IDOK;
-    } else {
-        Problem("nobody answered the box \"" + box.text + "\"");
-        box.answer = IDCANCEL;
-    }
-    boxes.push_back(box);
-    return box.answer;
-}
-
 backend::MenuObject* Desktop::SystemMenu(Window* window, bool revert) {
     if (window == nullptr || (window->style & WS_SYSMENU) == 0) return nullptr;
     if (revert || !window->systemMenu) {
         window->systemMenu = std::make_unique<backend::MenuObject>();
         window->systemMenu->items = {
-            MenuItem{MF_STRING, static_cast<int>(SC_MOVE), "&Move", {}},
-            MenuItem{MF_SEPARATOR, 0, "", {}},
-            MenuItem{MF_STRING, static_cast<int>(SC_CLOSE), "&Close\tAlt+F4", {}}};
+            MenuItem{MF_STRING, static_cast<int>(SC_CLOSE), "&Close", {}}};
     }
     return revert ? nullptr : window->systemMenu.get();
 }
@@ -386,6 +350,7 @@ void Desktop::Paint(Window* window) {
     window->lastPaint.clear();
     ++window->paintCount;
     Send(window, WM_PAINT, 0, 0);
+    m_front.Painted(window);
 }
 
 Window* NextTabStop(Window* dialog, Window* from, bool backwards) {

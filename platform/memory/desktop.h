@@ -1,10 +1,10 @@
 // The in-memory window system: windows made from the module's dialog templates, their controls'
-// texts, lists, selections, enabled state and focus, and a record of everything shown. It plays
-// the system's part only; what the program does with the messages is the program's.
+// texts, lists, selections, enabled state and focus. It plays the system's part only: what the
+// program does with the messages is the program's, and who shows the windows and acts in them
+// is its front's (the tests' scripted users, or a web page).
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,17 +13,6 @@
 #include "resources.h"
 
 namespace memory {
-
-class DialogUser;
-using DialogScript = std::function<void(DialogUser&)>;
-
-struct MessageBoxRecord {
-    std::string text;
-    std::string caption;
-    unsigned style = 0;
-    int ownerTemplate = 0;  // the dialog the box was shown over; 0 for none
-    int answer = 0;
-};
 
 // One drawing operation, in client pixels.
 struct DrawOp {
@@ -73,6 +62,8 @@ struct backend::WindowObject {
     std::unique_ptr<backend::MenuObject> systemMenu;
     std::vector<memory::DrawOp> lastPaint;
     int paintCount = 0;
+    // Counts the selections the program made in an edit field, so that a view shows each one.
+    unsigned selectionsSet = 0;
 };
 
 struct backend::MenuObject {
@@ -105,28 +96,49 @@ using Window = backend::WindowObject;
 // characters copied.
 std::size_t CopyText(const std::string& text, char* buffer, std::size_t capacity);
 
+// What sits in front of the desktop: shows its windows and plays the user's part in them.
+class Front {
+public:
+    // The user's part in `dialog`, made and initialised, until the dialog has ended.
+    virtual void RunDialog(Window* dialog) = 0;
+    // Shows a modal message box over `owner` (none: over nothing) and answers the button chosen.
+    virtual int ShowMessageBox(Window* owner, const char* text, const char* caption,
+                           unsigned style) = 0;
+    // Carries out a command line as the system's command processor would.
+    virtual void ShellCommand(const char* command) = 0;
+    // `window` has painted; what it drew is its lastPaint.
+    virtual void Painted(Window*) {}
+
+protected:
+    ~Front() = default;
+};
+
 class Desktop {
 public:
-    Desktop(ResourceFile resources, std::string moduleName);
+    Desktop(ResourceFile resources, std::string moduleName, Front& front);
     ~Desktop();
 
     static Desktop& Current();
 
-    // What the tests set up and read back
-    std::deque<std::pair<int, DialogScript>> scripts;
-    std::deque<int> boxAnswers;
-    std::vector<MessageBoxRecord> boxes;
-    std::vector<std::string> shellCommands;
     std::vector<std::string> problems;
     std::vector<int> dialogsShown;
     std::deque<int> failingDialogs;  // the next showing of each cannot be created
+    // The template font's base units in pixels: the average width of its letters and its height.
+    // 6 × 13 is 8-point "MS Sans Serif" at 96 DPI.
+    int baseUnitX = 6;
+    int baseUnitY = 13;
+    // The one colour of the scheme the program asks for.
+    COLORREF windowTextColor = RGB(0, 0, 0);
 
     // The system's side of the back-end operations
     backend::Result RunModal(int templateId, Window* owner, backend::MessageHandler& handler);
     backend::Result Send(Window* window, unsigned message, WPARAM wParam, LPARAM lParam);
     backend::Result DefaultProcessing(Window* window, unsigned message, WPARAM wParam,
                                       LPARAM lParam);
-    int ShowMessageBox(Window* owner, const char* text, const char* caption, unsigned style);
+    Front& TheFront() { return m_front; }
+    // Dialog units to pixels, by the base units.
+    int HorizontalPixels(int units) const;
+    int VerticalPixels(int units) const;
     backend::MenuObject* SystemMenu(Window* window, bool revert);
     backend::IconObject* LoadIcon(int id);
     backend::GdiObject* CreatePen(int style, int width, COLORREF color);
@@ -147,6 +159,7 @@ private:
 
     ResourceFile m_resources;
     std::string m_moduleName;
+    Front& m_front;
     std::vector<std::unique_ptr<Window>> m_windows;  // kept after destruction: handles stay safe
     std::vector<std::unique_ptr<backend::IconObject>> m_icons;
     std::vector<std::unique_ptr<backend::GdiObject>> m_gdiObjects;

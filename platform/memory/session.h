@@ -1,8 +1,11 @@
-// A test's in-memory desktop with the program's resources loaded. The test queues users for the
-// dialogs and answers for the message boxes it expects, then reads what was shown and run.
+// A test's in-memory desktop with the program's resources loaded, and the front it sits behind:
+// the test queues users for the dialogs and answers for the message boxes it expects, then reads
+// what was shown and run.
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -13,7 +16,17 @@
 
 namespace memory {
 
-class Session {
+using DialogScript = std::function<void(DialogUser&)>;
+
+struct MessageBoxRecord {
+    std::string text;
+    std::string caption;
+    unsigned style = 0;
+    int ownerTemplate = 0;  // the dialog the box was shown over; 0 for none
+    int answer = 0;
+};
+
+class Session final : public Front {
 public:
     // `resources` is a compiled resource file, the module's; `moduleName` names the executable.
     Session(const unsigned char* resources, std::size_t size, std::string moduleName);
@@ -26,25 +39,38 @@ public:
     // The next showing of dialog `templateId` cannot be created, as when the system runs short.
     void FailNextDialog(int templateId) { m_desktop->failingDialogs.push_back(templateId); }
     // The next message box is answered with `answer` (IDOK, IDCANCEL).
-    void AnswerNextBox(int answer);
+    void AnswerNextBox(int answer) { m_boxAnswers.push_back(answer); }
+    // The template font's base units and the scheme's text colour, as another system has them.
+    void SetBaseUnits(int x, int y) {
+        m_desktop->baseUnitX = x;
+        m_desktop->baseUnitY = y;
+    }
+    void SetWindowTextColor(COLORREF color) { m_desktop->windowTextColor = color; }
 
-    const std::vector<MessageBoxRecord>& Boxes() const { return m_desktop->boxes; }
-    const std::vector<std::string>& ShellCommands() const { return m_desktop->shellCommands; }
+    const std::vector<MessageBoxRecord>& Boxes() const { return m_boxes; }
+    const std::vector<std::string>& ShellCommands() const { return m_shellCommands; }
     // Whatever a user could not have done, or was left unanswered.
     const std::vector<std::string>& Problems() const { return m_desktop->problems; }
     // The problems so far, which are then forgotten: for tests that cause them on purpose.
     std::vector<std::string> TakeProblems() { return std::exchange(m_desktop->problems, {}); }
     // The boxes so far, which are then forgotten: for tests that repeat a case.
-    std::vector<MessageBoxRecord> TakeBoxes() { return std::exchange(m_desktop->boxes, {}); }
+    std::vector<MessageBoxRecord> TakeBoxes() { return std::exchange(m_boxes, {}); }
     const std::vector<int>& DialogsShown() const { return m_desktop->dialogsShown; }
     // Dialog users and box answers queued but never called on.
-    std::size_t UnusedExpectations() const {
-        return m_desktop->scripts.size() + m_desktop->boxAnswers.size();
-    }
+    std::size_t UnusedExpectations() const { return m_scripts.size() + m_boxAnswers.size(); }
     int LiveGdiObjects() const { return m_desktop->LiveGdiObjects(); }
     const ResourceFile& Resources() const { return m_desktop->Resources(); }
 
 private:
+    void RunDialog(Window* dialog) override;
+    int ShowMessageBox(Window* owner, const char* text, const char* caption,
+                       unsigned style) override;
+    void ShellCommand(const char* command) override { m_shellCommands.emplace_back(command); }
+
+    std::deque<std::pair<int, DialogScript>> m_scripts;
+    std::deque<int> m_boxAnswers;
+    std::vector<MessageBoxRecord> m_boxes;
+    std::vector<std::string> m_shellCommands;
     std::unique_ptr<Desktop> m_desktop;
 };
 

@@ -118,7 +118,15 @@ Rect client_rect(Window window) {
     return Rect{area.left, area.top, area.right, area.bottom};
 }
 
+Rect map_dialog_rect(Window dialog, Rect units) {
+    RECT area{units.left, units.top, units.right, units.bottom};
+    MapDialogRect(Handle(dialog), &area);
+    return Rect{area.left, area.top, area.right, area.bottom};
+}
+
 int system_metric(int index) { return GetSystemMetrics(index); }
+
+std::uint32_t system_color(int index) { return GetSysColor(index); }
 
 int message_box(Window owner, const char* text, const char* caption, unsigned style) {
     return MessageBoxA(Handle(owner), text, caption, style);
