@@ -8,7 +8,9 @@ if(MSVC)
     add_compile_options(/fp:precise /utf-8)
 else()
     add_compile_options(-ffp-contract=off)
-    if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
+    # Emscripten calls its target x86 too; WebAssembly's doubles are IEEE doubles already.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$"
+       AND NOT EMSCRIPTEN)
         # x87 arithmetic keeps a wider exponent and can round twice; SSE2 does neither.
         add_compile_options(-msse2 -mfpmath=sse)
     endif()

@@ -4,8 +4,54 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#if !defined(__cpp_lib_to_chars)
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#endif
 
 namespace {
+
+// The library conversions under the two functions below. The C++ library's where it has them
+// for doubles; else the C library's, which writes and reads the same texts, correctly rounded,
+// where its locale is always "C" (as in Emscripten's). The grammar is checked before either.
+enum class Reading { Read, OutOfRange, Refused };
+
+#if defined(__cpp_lib_to_chars)
+
+// `value` with `digits` significant digits, in general or in scientific notation.
+char* WriteDigits(char* first, char* last, double value, bool scientific, int digits) {
+    const auto format = scientific ? std::chars_format::scientific : std::chars_format::general;
+    return std::to_chars(first, last, value, format, scientific ? digits - 1 : digits).ptr;
+}
+
+// `text`, whole; past the range of doubles the value is left as it was.
+Reading ReadDigits(std::string_view text, double& value) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range) return Reading::OutOfRange;
+    return error == std::errc() && stop == end ? Reading::Read : Reading::Refused;
+}
+
+#else
+
+char* WriteDigits(char* first, char* last, double value, bool scientific, int digits) {
+    const int written = std::snprintf(first, static_cast<std::size_t>(last - first),
+                                      scientific ? "%.*e" : "%.*g", scientific ? digits - 1 : digits,
+                                      value);
+    return first + (written < last - first ? written : last - first - 1);
+}
+
+// Past the range of doubles strtod answers infinity or zero itself, as the grammar's caller does.
+Reading ReadDigits(std::string_view text, double& value) {
+    // The text is a slice of a longer one; strtod reads up to the terminating zero.
+    std::string copy(text);
+    char* stop = nullptr;
+    value = std::strtod(copy.c_str(), &stop);
+    return stop == copy.c_str() + copy.size() ? Reading::Read : Reading::Refused;
+}
+
+#endif
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // Past any exponent a text could balance with its own length; reading stops growing there.
@@ -80,19 +126,18 @@ NumberText FormatDouble(double value) {
         std::strcpy(text, value < 0 ? "-inf" : "inf");
         return number;
     }
-    const auto written = std::to_chars(text, end, value, std::chars_format::general, 15);
+    char* const written = WriteDigits(text, end, value, false, 15);
     // The largest doubles round up, at 15 digits, past the largest double, and that text would
     // read back as infinity: write those rounded toward zero. They all lie between
     // 1.797693134862315e308 and 1.7976931348623158e308, so the first 15 of their 17 digits are
     // the value truncated.
-    const std::string_view shown(text, static_cast<size_t>(written.ptr - text));
+    const std::string_view shown(text, static_cast<size_t>(written - text));
     if (EndsWith(shown, "e+308") && std::isinf(*ParseDouble(shown))) {
         char digits[32];
-        const auto scientific =
-            std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific, 16);
+        const char* const scientific = WriteDigits(digits, digits + sizeof digits, value, true, 17);
         // Every digit but the last two, then the exponent again.
         const size_t kept =
-            std::string_view(digits, static_cast<size_t>(scientific.ptr - digits)).find('e') - 2;
+            std::string_view(digits, static_cast<size_t>(scientific - digits)).find('e') - 2;
         std::memcpy(text, digits, kept);
         std::strcpy(text + kept, "e+308");
     }
@@ -121,13 +166,13 @@ std::optional<double> ParseDouble(std::string_view text) {
     const std::optional<long long> leadingExponent = LeadingDigitExponent(text);
     if (!leadingExponent) return std::nullopt;
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    // Beyond the doubles' range the reader leaves the value alone; the magnitude decides.
-    if (error == std::errc::result_out_of_range) {
-        value = *leadingExponent > 0 ? kInfinity : 0.0;
-    } else if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
+    switch (ReadDigits(text, value)) {
+        case Reading::Read:
+            return sign * value;
+        case Reading::OutOfRange:  // the magnitude decides
+            return sign * (*leadingExponent > 0 ? kInfinity : 0.0);
+        case Reading::Refused:
+            break;
     }
-    return sign * value;
+    return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "support/calculator_fixture.h"
+#include "support/command_output.h"
 #include "support/session_replay.h"
 
 namespace {
@@ -124,12 +125,9 @@ protected:
 std::vector<session::Step> FromTheModel(const std::string& arguments) {
     const std::string command =
         QUARVEL_PYTHON " " QUARVEL_TEST_DATA_DIR "/gas_law_model.py " + arguments;
-    FILE* model = popen(command.c_str(), "r");
-    std::string output;
-    for (char chunk[4096]; std::size_t read = std::fread(chunk, 1, sizeof chunk, model);)
-        output.append(chunk, read);
-    EXPECT_EQ(pclose(model), 0) << command;
-    std::stringstream lines(output);
+    bool failed = false;
+    std::stringstream lines(CommandOutput(command, failed));
+    EXPECT_FALSE(failed) << command;
     return session::Read(lines);
 }
 
