@@ -10,6 +10,7 @@ packages=(
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 g++-mingw-w64-i686
     wine wine64 fonts-wine xvfb x11-utils x11-apps imagemagick
     clang-14 libclang-rt-14-dev
+    emscripten chromium chromium-driver python3-selenium python3-pil fonts-liberation
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the headless tests, the same under AddressSanitizer and
-# UndefinedBehaviorSanitizer and as a 32-bit program under qemu-i386, the fuzzers, both Windows
-# builds with their static checks, and the end-to-end tests of Quarvel.exe under Wine.
+# UndefinedBehaviorSanitizer, as a 32-bit program under qemu-i386 and as WebAssembly under Node,
+# the fuzzers, both Windows builds with their static checks, the end-to-end tests of Quarvel.exe
+# under Wine, and the page's tests in Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,14 +10,14 @@ scripts/install-deps.sh
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 
 # The Windows builds come first: the host tests check the executables they make.
-for preset in win32 win64 host asan host32; do
+for preset in win32 win64 host asan host32 web; do
     echo "=== build: $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
 done
 
 status=0
-for preset in host asan host32 win64; do
+for preset in host asan host32 web win64; do
     echo "=== tests: $preset"
     ctest --preset "$preset" || status=1
 done

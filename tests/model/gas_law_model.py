@@ -238,8 +238,8 @@ def random_session(seed, count):
             else:
                 text = "%.*g" % (rng.randint(1, 17), rng.randint(-5, 500))
             session.do("type", field, text)
-        elif action == "solve":
-            session.do("solve", rng.choice(QUANTITIES))
+        elif action == "solve":  # a pick that changes the choice, as a list notifies it
+            session.do("solve", rng.choice([q for q in QUANTITIES if q != session.calc.solved]))
         elif action == "change_units":
             picks = [rng.choice(list(FAMILIES[f])) for f in FAMILIES]
             session.do(action, *picks, rng.choice(["accept", "accept", "cancel", "esc", "closebox"]))

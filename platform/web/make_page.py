@@ -1,0 +1,34 @@
+#!/usr/bin/env python3
+"""Makes the one self-contained page: the template with its style, the page script, the program
+(its script with the WebAssembly inside) and the icon, all written into it.
+
+Usage: make_page.py TEMPLATE STYLE PAGE_SCRIPT PROGRAM_SCRIPT ICON OUTPUT
+"""
+import base64
+import sys
+
+
+def main(template, style, page_script, program_script, icon, output):
+    def read(path):
+        with open(path, encoding="utf-8") as file:
+            return file.read()
+
+    parts = {
+        "@STYLE@": read(style),
+        "@PAGE_SCRIPT@": read(page_script),
+        "@PROGRAM_SCRIPT@": read(program_script),
+        "@ICON@": "data:image/x-icon;base64," + base64.b64encode(open(icon, "rb").read()).decode(),
+    }
+    page = read(template)
+    for name, text in parts.items():
+        if "</script" in text.lower() or "</style" in text.lower():
+            sys.exit(f"{name} would end its element early")
+        page = page.replace(name, text)
+    with open(output, "w", encoding="utf-8", newline="\n") as file:
+        file.write(page)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 7:
+        sys.exit(__doc__)
+    main(*sys.argv[1:])

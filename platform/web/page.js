@@ -1,0 +1,609 @@
+// The page's half of Quarvel's web back-end. It draws the windows that the program's window
+// system keeps (page_front.cpp) as real controls, and queues what the user does there, as a
+// window system queues input, for the program to take when it waits. It decides nothing itself:
+// every click, key and text goes to the program, which answers by changing its windows.
+'use strict';
+
+const QuarvelPage = (() => {
+  // What the program is told; the same numbers in page_front.cpp.
+  const Input = {CLICK: 1, TEXT: 2, PICK: 3, KEY: 4, MENU: 5, SYSTEM_MENU: 6, CLOSE_BOX: 7,
+                 FOCUS: 8, ANSWER: 9, REPAINT: 10, RESTART: 11};
+  const Keys = {Tab: 9, Enter: 13, Escape: 27};
+  // What kind of control the program made; the same numbers in page_front.cpp.
+  const Kind = {BUTTON: 1, DEFAULT_BUTTON: 2, GROUP: 3, EDIT: 4, STATIC: 5, LIST: 6, ICON: 7};
+  const SS_TYPEMASK = 0x1F, SS_CENTER = 1, SS_RIGHT = 2, SS_NOPREFIX = 0x80;
+  const WS_TABSTOP = 0x10000;
+  const MF_SEPARATOR = 0x800, MF_DISABLED = 0x3;
+  const SC_CLOSE = 61536;
+  // Message-box buttons by box type, and their labels.
+  const BOX_BUTTONS = {0: [1], 1: [1, 2], 3: [6, 7, 2], 4: [6, 7], 5: [4, 2]};
+  const BUTTON_LABELS = {1: 'OK', 2: 'Cancel', 4: '&Retry', 6: '&Yes', 7: '&No'};
+  const BOX_ICONS = {0x10: 'stop', 0x20: 'question', 0x30: 'warning', 0x40: 'information'};
+
+  const queue = [];
+  let wake = null;
+  let pendingText = '';
+  const byHandle = new Map();  // the program's window handles to their elements
+  const shown = [];            // the open windows, the active one last
+  let menu = null;             // the open menu: {popup, opener, returnTo}
+
+  // --- input, queued for the program
+
+  function post(kind, target, a = 0, b = 0, text = null) {
+    queue.push({kind, target, a, b, text});
+    if (wake) {
+      const resume = wake;
+      wake = null;
+      resume();
+    }
+  }
+
+  async function nextEvent() {
+    while (queue.length === 0) await new Promise((resolve) => { wake = resolve; });
+    const event = queue.shift();
+    pendingText = event.text;
+    return event;
+  }
+
+  // Texts cross as the program's single-byte text: a character past Latin-1 becomes '?', as in
+  // a Windows program's ANSI text.
+  function writeText(heap, pointer) {
+    for (let i = 0; i < pendingText.length; ++i) {
+      const code = pendingText.charCodeAt(i);
+      heap[pointer + i] = code < 256 ? code : 63;
+    }
+    heap[pointer + pendingText.length] = 0;
+  }
+
+  function readText(heap, pointer) {
+    let end = pointer;
+    while (heap[end] !== 0) ++end;
+    let text = '';
+    for (let at = pointer; at < end; at += 8192) {
+      text += String.fromCharCode.apply(null, heap.subarray(at, Math.min(end, at + 8192)));
+    }
+    return text;
+  }
+
+  const handleOf = (element) => element && element.quarvelHandle;
+  const top = () => shown[shown.length - 1];
+
+  // --- what the windows look like
+
+  function el(tag, className, parent) {
+    const element = document.createElement(tag);
+    if (className) element.className = className;
+    if (parent) parent.append(element);
+    return element;
+  }
+
+  // A text with '&' before its mnemonic letter: the letter underlined, '&&' a plain '&'.
+  function setMnemonicText(element, text) {
+    element.replaceChildren();
+    let mnemonic = '';
+    const parts = text.split(/(&&|&.)/);
+    for (const part of parts) {
+      if (part === '&&') {
+        element.append('&');
+      } else if (part.length === 2 && part[0] === '&') {
+        el('u', '', element).textContent = part[1];
+        mnemonic = mnemonic || part[1].toLowerCase();
+      } else {
+        element.append(part);
+      }
+    }
+    element.dataset.mnemonic = mnemonic;
+  }
+
+  const plainText = (text) => text.replace(/&(&?)/g, '$1');
+
+  function baseUnits() {
+    const probe = el('span', 'measure', document.body);
+    probe.textContent = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz';
+    const box = probe.getBoundingClientRect();
+    probe.remove();
+    // As the system works out a dialog font's base units: the 52 letters' average width,
+    // rounded, and the font's height.
+    const width = Math.round(box.width);
+    return [Math.floor((Math.floor(width / 26) + 1) / 2), Math.round(box.height)];
+  }
+
+  // The colour a window's texts are drawn in, in the user's scheme.
+  function textColor() {
+    const frame = el('div', 'window measure', document.body);
+    const text = getComputedStyle(el('span', 'static', frame)).color;
+    const color = text.match(/[\d.]+/g).map(Number);
+    frame.remove();
+    return color[0] | (color[1] << 8) | (color[2] << 16);
+  }
+
+  function desktop() {
+    return document.getElementById('desktop');
+  }
+
+  function openWindow(handle, templateId, caption, width, height, baseY) {
+    const frame = el('dialog', 'window', desktop());
+    frame.quarvelHandle = handle;
+    frame.dataset.dialog = templateId;
+    frame.baseY = baseY;
+    const id = 'w' + handle;
+    frame.setAttribute('aria-labelledby', id + '-caption');
+    const bar = el('div', 'caption', frame);
+    const icon = el('button', 'system-menu', bar);
+    icon.type = 'button';
+    icon.tabIndex = -1;
+    icon.hidden = true;
+    icon.setAttribute('aria-label', 'System menu');
+    icon.setAttribute('aria-haspopup', 'menu');
+    el('img', '', icon).alt = '';
+    icon.addEventListener('click', () => openSystemMenu(frame));
+    const title = el('span', 'title', bar);
+    title.id = id + '-caption';
+    title.dataset.part = 'caption';
+    title.textContent = caption;
+    addCloseBox(bar, () => post(Input.CLOSE_BOX, handle));
+    frame.menuBar = el('div', 'menu-bar', frame);
+    frame.menuBar.setAttribute('role', 'menubar');
+    frame.menuBar.hidden = true;
+    frame.client = el('div', 'client', frame);
+    frame.client.style.width = width + 'px';
+    frame.client.style.height = height + 'px';
+    frame.canvas = el('canvas', 'paint', frame.client);
+    frame.canvas.setAttribute('aria-hidden', 'true');
+    resized.observe(frame.canvas, {box: 'device-pixel-content-box'});
+    frame.systemMenu = [];
+    frame.addEventListener('cancel', (event) => event.preventDefault());
+    byHandle.set(handle, frame);
+  }
+
+  function addCloseBox(bar, close) {
+    const button = el('button', 'close-box', bar);
+    button.type = 'button';
+    button.tabIndex = -1;
+    button.dataset.command = SC_CLOSE;
+    button.setAttribute('aria-label', 'Close');
+    button.textContent = '\u2715';
+    button.addEventListener('click', close);
+  }
+
+  // Group boxes hold the controls that lie within them, so that each has its group.
+  function containerFor(frame, x, y, cx, cy) {
+    let best = frame.client;
+    for (const group of frame.client.querySelectorAll('fieldset')) {
+      const g = group.area;
+      const inside = x >= g.x && y >= g.y && x + cx <= g.x + g.cx && y + cy <= g.y + g.cy;
+      if (inside && (best === frame.client || g.cx * g.cy < best.area.cx * best.area.cy)) {
+        best = group;
+      }
+    }
+    return best;
+  }
+
+  function addControl(window, handle, id, kind, style, x, y, cx, cy, text) {
+    const frame = byHandle.get(window);
+    let control;
+    if (kind === Kind.BUTTON || kind === Kind.DEFAULT_BUTTON) {
+      control = el('button', kind === Kind.DEFAULT_BUTTON ? 'default' : '');
+      control.type = 'button';
+      control.addEventListener('click', () => post(Input.CLICK, handle));
+    } else if (kind === Kind.GROUP) {
+      control = el('fieldset');
+      el('legend', '', control);
+    } else if (kind === Kind.EDIT) {
+      control = el('input');
+      control.type = 'text';
+      control.inputMode = 'decimal';
+      control.autocomplete = 'off';
+      control.spellcheck = false;
+      control.addEventListener('input', () => post(Input.TEXT, handle, 0, 0, control.value));
+    } else if (kind === Kind.LIST) {
+      control = el('select');
+      control.addEventListener('change', () => post(Input.PICK, handle, control.selectedIndex));
+      cy = frame.baseY + 8;  // the closed list; the template's height is its drop-down's
+    } else if (kind === Kind.ICON) {
+      control = el('img', 'icon');
+      control.alt = '';
+    } else {
+      control = el('span', 'static');
+      const align = style & SS_TYPEMASK;
+      control.style.textAlign = align === SS_RIGHT ? 'right' : align === SS_CENTER ? 'center' : 'left';
+      control.noPrefix = (style & SS_NOPREFIX) !== 0;
+    }
+    control.quarvelHandle = handle;
+    control.area = {x, y, cx, cy};
+    control.id = 'w' + window + '-c' + handle;
+    control.dataset.control = id;
+    // Tab is the window system's: the page only keeps the controls without a tab stop out of it.
+    if (kind !== Kind.GROUP && kind !== Kind.ICON && !(style & WS_TABSTOP)) control.tabIndex = -1;
+    const container = kind === Kind.GROUP ? frame.client : containerFor(frame, x, y, cx, cy);
+    const origin = container.area || {x: 0, y: 0};
+    Object.assign(control.style, {left: x - origin.x + 'px', top: y - origin.y + 'px',
+                                  width: cx + 'px', height: cy + 'px'});
+    container.insertBefore(control, kind === Kind.GROUP ? frame.canvas : null);
+    byHandle.set(handle, control);
+    if (text) setText(handle, text);
+  }
+
+  // Labels name the field they stand before on its row; the unit after a field describes it.
+  function bindLabels(frame) {
+    const all = [...frame.client.querySelectorAll('[data-control]')];
+    const statics = all.filter((e) => e.classList.contains('static'));
+    for (const field of all.filter((e) => e.matches('input, select'))) {
+      const at = field.area;
+      const row = statics.filter((e) => e.isConnected && e.area.y === at.y);
+      const before = row.filter((e) => e.area.x + e.area.cx <= at.x)
+                        .sort((a, b) => b.area.x - a.area.x)[0];
+      const after = row.filter((e) => e.area.x >= at.x + at.cx)
+                       .sort((a, b) => a.area.x - b.area.x)[0];
+      if (before) {
+        const label = document.createElement('label');
+        label.className = before.className;
+        label.setAttribute('style', before.getAttribute('style'));
+        label.htmlFor = field.id;
+        label.replaceChildren(...before.childNodes);
+        Object.assign(label, {id: before.id, quarvelHandle: before.quarvelHandle,
+                              area: before.area, noPrefix: before.noPrefix});
+        label.dataset.control = before.dataset.control;
+        before.replaceWith(label);
+        byHandle.set(label.quarvelHandle, label);
+      }
+      if (after) field.setAttribute('aria-describedby', after.id);
+    }
+  }
+
+  function setText(handle, text) {
+    const element = byHandle.get(handle);
+    if (!element) return;
+    if (element.tagName === 'DIALOG') {
+      element.querySelector('.title').textContent = text;
+    } else if (element.tagName === 'INPUT') {
+      if (element.value !== text) element.value = text;
+    } else if (element.tagName === 'FIELDSET') {
+      setMnemonicText(element.firstChild, text);
+    } else if (element.tagName === 'BUTTON') {
+      setMnemonicText(element, text);
+    } else if (element.tagName !== 'SELECT' && element.tagName !== 'IMG') {
+      if (element.noPrefix) element.textContent = text; else setMnemonicText(element, text);
+    }
+  }
+
+  function setEnabled(handle, enabled) {
+    const element = byHandle.get(handle);
+    if (element && 'disabled' in element) element.disabled = !enabled;
+  }
+
+  // Entry `index` of a list; entry 0 starts the list anew, -1 empties it.
+  function listItem(handle, index, text) {
+    const list = byHandle.get(handle);
+    if (index <= 0) list.replaceChildren();
+    if (index >= 0) el('option', '', list).textContent = text;
+  }
+
+  function setSelection(handle, index) {
+    byHandle.get(handle).selectedIndex = index;
+  }
+
+  function focus(handle, from, to) {
+    const element = byHandle.get(handle);
+    if (!element) return;
+    element.focus();
+    if (element.tagName === 'INPUT') element.setSelectionRange(from, to);
+  }
+
+  // The icon of an icon control, or the one in a window's caption, which opens its system menu.
+  function setIcon(handle, iconId) {
+    const element = byHandle.get(handle);
+    if (element.tagName === 'IMG') {
+      element.src = iconUrl(iconId);
+      return;
+    }
+    const icon = element.querySelector('.system-menu');
+    icon.hidden = iconId === 0;
+    if (iconId) icon.firstChild.src = iconUrl(iconId);
+  }
+
+  // The module's icon is the page's.
+  function iconUrl() {
+    return document.querySelector('link[rel=icon]').href;
+  }
+
+  function showWindow(handle, modal) {
+    const frame = byHandle.get(handle);
+    bindLabels(frame);
+    if (modal) frame.showModal(); else frame.show();
+    shown.push(frame);
+  }
+
+  function closeWindow(handle) {
+    const frame = byHandle.get(handle);
+    closeMenu(false);
+    shown.splice(shown.indexOf(frame), 1);
+    for (const element of frame.querySelectorAll('*')) {
+      if (element.quarvelHandle) byHandle.delete(element.quarvelHandle);
+    }
+    byHandle.delete(handle);
+    frame.close();
+    frame.remove();
+  }
+
+  // --- painting: the program's lines and icons, in client pixels, on the window's canvas
+
+  function beginPaint(handle) {
+    const frame = byHandle.get(handle);
+    const canvas = frame.canvas;
+    const scale = window.devicePixelRatio || 1;
+    canvas.width = Math.round(frame.client.clientWidth * scale);
+    canvas.height = Math.round(frame.client.clientHeight * scale);
+    const context = canvas.getContext('2d');
+    context.setTransform(scale, 0, 0, scale, 0, 0);
+    return context;
+  }
+
+  function drawLine(handle, x1, y1, x2, y2, width, color) {
+    const context = byHandle.get(handle).canvas.getContext('2d');
+    context.strokeStyle = `rgb(${color & 255}, ${(color >> 8) & 255}, ${(color >> 16) & 255})`;
+    context.lineWidth = width;
+    context.lineCap = 'butt';
+    // A pen of even width covers as many pixels above its line as below.
+    const offset = width % 2 ? 0.5 : 0;
+    context.beginPath();
+    context.moveTo(x1, y1 + offset);
+    context.lineTo(x2, y2 + offset);
+    context.stroke();
+  }
+
+  // --- menus: the menu bar, the system menu, and the keyboard in them
+
+  function addMenu(window, popupIndex, itemIndex, flags, text) {
+    const frame = byHandle.get(window);
+    frame.menuBar.hidden = false;
+    if (itemIndex < 0) {
+      const opener = el('button', 'menu-title', frame.menuBar);
+      opener.type = 'button';
+      opener.tabIndex = -1;
+      opener.setAttribute('role', 'menuitem');
+      opener.setAttribute('aria-haspopup', 'menu');
+      opener.setAttribute('aria-expanded', 'false');
+      setMnemonicText(opener, text);
+      opener.popup = el('div', 'menu', frame.menuBar);
+      opener.popup.setAttribute('role', 'menu');
+      opener.popup.setAttribute('aria-label', plainText(text));
+      opener.popup.hidden = true;
+      opener.addEventListener('click', () => {
+        if (menu && menu.opener === opener) closeMenu(true); else openMenu(opener, false);
+      });
+      return;
+    }
+    const opener = frame.menuBar.querySelectorAll('.menu-title')[popupIndex];
+    addMenuItem(opener.popup, flags, text, () => post(Input.MENU, window, popupIndex, itemIndex));
+  }
+
+  function addMenuItem(popup, flags, text, choose) {
+    if (flags & MF_SEPARATOR) {
+      el('div', 'separator', popup).setAttribute('role', 'separator');
+      return;
+    }
+    const item = el('button', 'menu-item', popup);
+    item.type = 'button';
+    item.tabIndex = -1;
+    item.setAttribute('role', 'menuitem');
+    setMnemonicText(item, text);
+    item.disabled = (flags & MF_DISABLED) !== 0;
+    item.addEventListener('click', () => {
+      closeMenu(true);
+      choose();
+    });
+    return item;
+  }
+
+  // Item `index` of a window's system menu; item 0 starts the menu anew.
+  function systemMenuItem(window, index, id, flags, text) {
+    const frame = byHandle.get(window);
+    if (index === 0) frame.systemMenu = [];
+    frame.systemMenu.push({id, flags, text});
+  }
+
+  function openSystemMenu(frame) {
+    const opener = frame.querySelector('.system-menu');
+    if (menu && menu.opener === opener) return closeMenu(true);
+    const popup = el('div', 'menu system', frame);
+    popup.setAttribute('role', 'menu');
+    popup.setAttribute('aria-label', 'System');
+    frame.systemMenu.forEach((entry, index) => {
+      const item = addMenuItem(popup, entry.flags, entry.text,
+                               () => post(Input.SYSTEM_MENU, frame.quarvelHandle, index));
+      if (item) item.dataset.command = entry.id;
+    });
+    opener.popup = popup;
+    openMenu(opener, true);
+  }
+
+  function openMenu(opener, focusFirst) {
+    const returnTo = menu ? menu.returnTo : document.activeElement;
+    closeMenu(false);
+    menu = {opener, popup: opener.popup, returnTo};
+    opener.popup.hidden = false;
+    opener.setAttribute('aria-expanded', 'true');
+    opener.classList.add('open');
+    const frame = opener.closest('dialog');
+    const box = opener.getBoundingClientRect(), origin = frame.getBoundingClientRect();
+    opener.popup.style.left = box.left - origin.left + 'px';
+    opener.popup.style.top = box.bottom - origin.top + 'px';
+    const items = menuItems();
+    (focusFirst && items[0] ? items[0] : opener).focus();
+  }
+
+  function closeMenu(restoreFocus) {
+    if (!menu) return;
+    const {opener, popup, returnTo} = menu;
+    menu = null;
+    opener.setAttribute('aria-expanded', 'false');
+    opener.classList.remove('open');
+    if (popup.classList.contains('system')) popup.remove(); else popup.hidden = true;
+    if (restoreFocus && returnTo && returnTo.isConnected) returnTo.focus();
+  }
+
+  const menuItems = () => [...menu.popup.querySelectorAll('.menu-item:not(:disabled)')];
+
+  function menuKey(event) {
+    const items = menuItems();
+    const at = items.indexOf(document.activeElement);
+    const titles = [...menu.opener.parentElement.querySelectorAll('.menu-title')];
+    const title = titles.indexOf(menu.opener);
+    if (event.key === 'Escape' || event.key === 'Tab' || event.key === 'Alt') {
+      closeMenu(true);
+    } else if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
+      const step = event.key === 'ArrowDown' ? 1 : -1;
+      const next = at >= 0 ? at + step : step > 0 ? 0 : -1;
+      if (items.length) items[(next + items.length) % items.length].focus();
+    } else if ((event.key === 'ArrowLeft' || event.key === 'ArrowRight') && title >= 0) {
+      const next = titles[(title + (event.key === 'ArrowRight' ? 1 : titles.length - 1)) % titles.length];
+      openMenu(next, true);
+    } else if (event.key === 'Enter' || event.key === ' ') {
+      if (at >= 0) items[at].click(); else if (items[0]) items[0].focus();
+    } else if (event.key.length === 1) {
+      const chosen = items.find((item) => item.dataset.mnemonic === event.key.toLowerCase());
+      if (chosen) chosen.click();
+    } else {
+      return;
+    }
+    event.preventDefault();
+  }
+
+  // --- the keyboard: what a dialog manager does with Tab, Enter and Esc is the program's
+  // window system's; the page only tells it which key.
+
+  function onKey(event) {
+    const frame = top();
+    if (!frame) return;
+    if (menu) return menuKey(event);
+    if (event.altKey && !event.ctrlKey && !event.metaKey && event.key !== 'Alt') {
+      if (event.key === ' ') {
+        openSystemMenu(frame);
+      } else {
+        const title = [...frame.menuBar.querySelectorAll('.menu-title')]
+                          .find((t) => t.dataset.mnemonic === event.key.toLowerCase());
+        if (!title) return;
+        openMenu(title, true);
+      }
+      event.preventDefault();
+      return;
+    }
+    if (event.key === 'F10' && !frame.menuBar.hidden) {
+      openMenu(frame.menuBar.querySelector('.menu-title'), true);
+      event.preventDefault();
+      return;
+    }
+    if (!(event.key in Keys) || event.ctrlKey || event.metaKey || event.altKey) return;
+    event.preventDefault();
+    if (frame.box) return boxKey(frame, event);
+    post(Input.KEY, frame.quarvelHandle, Keys[event.key], event.shiftKey ? 1 : 0);
+  }
+
+  document.addEventListener('keydown', onKey, true);
+  document.addEventListener('focusin', (event) => {
+    const handle = handleOf(event.target);
+    const frame = top();
+    if (handle && frame && !frame.box && frame.contains(event.target)) post(Input.FOCUS, handle);
+  });
+  document.addEventListener('pointerdown', (event) => {
+    if (menu && !menu.popup.contains(event.target) && !menu.opener.contains(event.target)) {
+      closeMenu(false);
+    }
+  }, true);
+  // Another colour scheme or scale: the windows paint again, in the new text colour and at the
+  // new resolution.
+  const repaint = () => {
+    for (const frame of shown) if (!frame.box) post(Input.REPAINT, frame.quarvelHandle);
+  };
+  for (const query of ['(prefers-color-scheme: dark)', '(forced-colors: active)']) {
+    matchMedia(query).addEventListener('change', repaint);
+  }
+  const resized = new ResizeObserver(repaint);
+
+  // --- message boxes
+
+  function showBox(id, text, caption, style) {
+    const frame = el('dialog', 'window box', desktop());
+    frame.box = id;
+    frame.dataset.dialog = 'box';
+    frame.setAttribute('role', 'alertdialog');
+    frame.setAttribute('aria-labelledby', 'box' + id + '-caption');
+    frame.setAttribute('aria-describedby', 'box' + id + '-text');
+    const bar = el('div', 'caption', frame);
+    const title = el('span', 'title', bar);
+    title.id = 'box' + id + '-caption';
+    title.dataset.part = 'caption';
+    title.textContent = caption;
+    const buttons = BOX_BUTTONS[style & 0xF] || BOX_BUTTONS[0];
+    // The close box answers as Esc does: Cancel, or OK where OK is the only button.
+    const cancel = buttons.includes(2) ? 2 : buttons.length === 1 ? buttons[0] : 0;
+    frame.cancel = cancel;
+    if (cancel) addCloseBox(bar, () => post(Input.ANSWER, id, cancel));
+    const body = el('div', 'box-body', frame);
+    const icon = BOX_ICONS[style & 0xF0];
+    if (icon) el('span', 'box-icon ' + icon, body).setAttribute('aria-hidden', 'true');
+    const message = el('p', 'box-text', body);
+    message.id = 'box' + id + '-text';
+    message.dataset.part = 'text';
+    message.textContent = text;
+    const row = el('div', 'box-buttons', frame);
+    for (const answer of buttons) {
+      const button = el('button', '', row);
+      button.type = 'button';
+      button.dataset.command = answer;
+      setMnemonicText(button, BUTTON_LABELS[answer]);
+      button.addEventListener('click', () => post(Input.ANSWER, id, answer));
+    }
+    frame.returnTo = document.activeElement;
+    frame.addEventListener('cancel', (event) => event.preventDefault());
+    frame.showModal();
+    shown.push(frame);
+    row.firstChild.focus();
+  }
+
+  function boxKey(frame, event) {
+    const buttons = [...frame.querySelectorAll('.box-buttons button')];
+    const at = buttons.indexOf(document.activeElement);
+    if (event.key === 'Tab') {
+      const step = event.shiftKey ? buttons.length - 1 : 1;
+      buttons[(Math.max(at, 0) + step) % buttons.length].focus();
+    } else if (event.key === 'Enter') {
+      (buttons[at] || buttons[0]).click();
+    } else if (frame.cancel) {
+      post(Input.ANSWER, frame.box, frame.cancel);
+    }
+  }
+
+  function closeBox(id) {
+    const frame = shown.find((f) => f.box === id);
+    shown.splice(shown.indexOf(frame), 1);
+    frame.close();
+    frame.remove();
+    if (frame.returnTo && frame.returnTo.isConnected) frame.returnTo.focus();
+  }
+
+  // --- the rest of the system: the browser for online help, and the program's end
+
+  function openUrl(url) {
+    window.open(url, '_blank', 'noopener,noreferrer');
+  }
+
+  function showEnded() {
+    const page = el('section', 'ended', desktop());
+    page.dataset.ended = '';
+    el('p', '', page).textContent = 'Quarvel has ended.';
+    const again = el('button', '', page);
+    again.type = 'button';
+    again.textContent = 'Start Quarvel again';
+    again.addEventListener('click', () => {
+      page.remove();
+      post(Input.RESTART, 0);
+    });
+    again.focus();
+  }
+
+  return {nextEvent, writeText, readText, baseUnits, textColor, openWindow, addControl, setText,
+          setEnabled, listItem, setSelection, focus, setIcon, showWindow, closeWindow, beginPaint,
+          drawLine, addMenu, systemMenuItem, showBox, closeBox, openUrl, showEnded};
+})();
