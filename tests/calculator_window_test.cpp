@@ -84,7 +84,7 @@ TEST_F(CalculatorWindowTest, TheBarFollowsThePanelAtEveryScaleInTheSchemesTextCo
     const struct {
         int x, y;
         COLORREF text;
-    } systems[] = {{6, 13, RGB(0, 0, 0)},       {6, 12, RGB(255, 255, 255)}, {9, 17, RGB(0, 0, 0)},
+    } systems[] = {{6, 13, RGB(0, 0, 0)},      {6, 12, RGB(255, 255, 255)}, {9, 17, RGB(0, 0, 0)},
                    {12, 23, RGB(255, 255, 0)}, {7, 15, RGB(0, 0, 0)},       {5, 16, RGB(0, 0, 0)}};
     for (const auto& system : systems) {
         SCOPED_TRACE(std::to_string(system.x) + " x " + std::to_string(system.y));

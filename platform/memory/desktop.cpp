@@ -320,8 +320,7 @@ backend::MenuObject* Desktop::SystemMenu(Window* window, bool revert) {
     if (window == nullptr || (window->style & WS_SYSMENU) == 0) return nullptr;
     if (revert || !window->systemMenu) {
         window->systemMenu = std::make_unique<backend::MenuObject>();
-        window->systemMenu->items = {
-            MenuItem{MF_STRING, static_cast<int>(SC_CLOSE), "&Close", {}}};
+        window->systemMenu->items = {MenuItem{MF_STRING, static_cast<int>(SC_CLOSE), "&Close", {}}};
     }
     return revert ? nullptr : window->systemMenu.get();
 }

@@ -103,7 +103,7 @@ public:
     virtual void RunDialog(Window* dialog) = 0;
     // Shows a modal message box over `owner` (none: over nothing) and answers the button chosen.
     virtual int ShowMessageBox(Window* owner, const char* text, const char* caption,
-                           unsigned style) = 0;
+                               unsigned style) = 0;
     // Carries out a command line as the system's command processor would.
     virtual void ShellCommand(const char* command) = 0;
     // `window` has painted; what it drew is its lastPaint.

@@ -36,7 +36,7 @@ void quarvel_page_open_window(const void* handle, int templateId, const char* ca
                               int height, int baseY);
 void quarvel_page_add_control(const void* window, const void* handle, int id, int element,
                               unsigned style, int x, int y, int cx, int cy, const char* text);
-void quarvel_page_add_menu(const void* window, int popup, int item, unsigned flags,
+void quarvel_page_add_menu(const void* window, int popup, int item, int command, unsigned flags,
                            const char* text);
 void quarvel_page_system_menu_item(const void* window, int index, int command, unsigned flags,
                                    const char* text);

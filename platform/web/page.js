@@ -354,7 +354,7 @@ const QuarvelPage = (() => {
 
   // --- menus: the menu bar, the system menu, and the keyboard in them
 
-  function addMenu(window, popupIndex, itemIndex, flags, text) {
+  function addMenu(window, popupIndex, itemIndex, command, flags, text) {
     const frame = byHandle.get(window);
     frame.menuBar.hidden = false;
     if (itemIndex < 0) {
@@ -375,7 +375,9 @@ const QuarvelPage = (() => {
       return;
     }
     const opener = frame.menuBar.querySelectorAll('.menu-title')[popupIndex];
-    addMenuItem(opener.popup, flags, text, () => post(Input.MENU, window, popupIndex, itemIndex));
+    const item = addMenuItem(opener.popup, flags, text,
+                             () => post(Input.MENU, window, popupIndex, itemIndex));
+    if (item) item.dataset.command = command;
   }
 
   function addMenuItem(popup, flags, text, choose) {

@@ -22,9 +22,9 @@ EM_JS(void, quarvel_page_add_control, (const void* window, const void* handle, i
     QuarvelPage.addControl(window, handle, id, element, style, x, y, cx, cy,
                            QuarvelPage.readText(HEAPU8, text));
 });
-EM_JS(void, quarvel_page_add_menu, (const void* window, int popup, int item, unsigned flags,
-                                    const char* text), {
-    QuarvelPage.addMenu(window, popup, item, flags, QuarvelPage.readText(HEAPU8, text));
+EM_JS(void, quarvel_page_add_menu, (const void* window, int popup, int item, int command,
+                                    unsigned flags, const char* text), {
+    QuarvelPage.addMenu(window, popup, item, command, flags, QuarvelPage.readText(HEAPU8, text));
 });
 EM_JS(void, quarvel_page_system_menu_item, (const void* window, int index, int command,
                                             unsigned flags, const char* text), {

@@ -17,7 +17,7 @@ bool ElementOf(const Window& control, Element& element) {
     switch (control.kind) {
         case Window::Kind::PushButton:
             element = (control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? Element::DefaultButton
-                                                                         : Element::Button;
+                                                                        : Element::Button;
             return true;
         case Window::Kind::GroupBox:
             element = Element::Group;
@@ -63,17 +63,19 @@ void PageFront::Open(Window* dialog) {
         Element element;
         if (!ElementOf(*control, element)) continue;
         quarvel_page_add_control(dialog, control.get(), control->id, static_cast<int>(element),
-                                 control->style, control->x, control->y, control->cx,
-                                 control->cy, control->text.c_str());
+                                 control->style, control->x, control->y, control->cx, control->cy,
+                                 control->text.c_str());
         if (element == Element::Icon) quarvel_page_set_icon(control.get(), control->iconId);
         shown.controls.push_back({control.get(), control->text, true, {}, -1});
     }
     for (std::size_t popup = 0; popup < dialog->menuBar.size(); ++popup) {
         const memory::MenuItem& title = dialog->menuBar[popup];
-        quarvel_page_add_menu(dialog, static_cast<int>(popup), -1, title.flags, title.text.c_str());
+        quarvel_page_add_menu(dialog, static_cast<int>(popup), -1, 0, title.flags,
+                              title.text.c_str());
         for (std::size_t item = 0; item < title.items.size(); ++item) {
-            quarvel_page_add_menu(dialog, static_cast<int>(popup), static_cast<int>(item),
-                                  title.items[item].flags, title.items[item].text.c_str());
+            const memory::MenuItem& entry = title.items[item];
+            quarvel_page_add_menu(dialog, static_cast<int>(popup), static_cast<int>(item), entry.id,
+                                  entry.flags, entry.text.c_str());
         }
     }
     m_dialogs.push_back(std::move(shown));
@@ -108,7 +110,8 @@ void PageFront::Render() {
         if (backend::MenuObject* menu = m_desktop->SystemMenu(dialog, false)) {
             std::string items;
             for (const memory::MenuItem& item : menu->items)
-                items += std::to_string(item.id) + ' ' + std::to_string(item.flags) + item.text + '\n';
+                items +=
+                    std::to_string(item.id) + ' ' + std::to_string(item.flags) + item.text + '\n';
             if (items != shown.systemMenu) {
                 for (std::size_t i = 0; i < menu->items.size(); ++i) {
                     const memory::MenuItem& item = menu->items[i];
@@ -123,7 +126,8 @@ void PageFront::Render() {
             if (window->kind == Window::Kind::ComboBox) {
                 if (window->items != control.items) {
                     for (std::size_t i = 0; i < window->items.size(); ++i)
-                        quarvel_page_list_item(window, static_cast<int>(i), window->items[i].c_str());
+                        quarvel_page_list_item(window, static_cast<int>(i),
+                                               window->items[i].c_str());
                     if (window->items.empty()) quarvel_page_list_item(window, -1, "");
                     control.items = window->items;
                     control.selection = -2;  // a list filled anew shows no choice
@@ -166,8 +170,11 @@ void PageFront::RenderFocus() {
 PageFront::Event PageFront::Next() {
     int fields[4];
     const int length = quarvel_page_next_event(fields);
-    Event event{static_cast<Input>(fields[0]), static_cast<std::uintptr_t>(fields[1]), fields[2],
-                fields[3], {}};
+    Event event{static_cast<Input>(fields[0]),
+                static_cast<std::uintptr_t>(fields[1]),
+                fields[2],
+                fields[3],
+                {}};
     if (length >= 0) {
         event.text.resize(static_cast<std::size_t>(length) + 1);
         quarvel_page_event_text(event.text.data());

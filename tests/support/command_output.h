@@ -12,8 +12,10 @@
 // The output, or "" with *failed set.
 EM_JS(char*, quarvel_command_output, (const char* command, int* failed), {
     try {
-        const out = require('child_process').execSync(UTF8ToString(command),
-                                                      {maxBuffer: 1 << 30, encoding: 'latin1'});
+        const out = require('child_process').execSync(UTF8ToString(command), {
+            maxBuffer : 1 << 30,
+            encoding : 'latin1'
+        });
         const text = _malloc(out.length + 1);
         writeAsciiToMemory(out, text, false);
         return text;

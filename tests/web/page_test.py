@@ -97,16 +97,19 @@ def wait_for(condition, seconds=5):
 class Server:
     """The page's folder served on 127.0.0.1, as any static web server would."""
 
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *arguments):
+            pass
+
     def __enter__(self):
-        handler = functools.partial(http.server.SimpleHTTPRequestHandler,
-                                    directory=os.path.dirname(PAGE))
-        handler.log_message = lambda *args: None
+        handler = functools.partial(self.Handler, directory=os.path.dirname(PAGE))
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         return f"http://127.0.0.1:{self.server.server_port}/{os.path.basename(PAGE)}"
 
     def __exit__(self, *exception):
         self.server.shutdown()
+        self.server.server_close()
 
 
 class PageWindow:
