@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs the end-to-end driver under Wine on Quarvel.exe, with a stand-in browser in the prefix, and
-# the model's scripted session and a random one (QUARVEL_SESSION_SEED replays one) to replay.
+# the model's scripted session and a random one (QUARVEL_SESSION_SEED replays one) to replay; then
+# its check of the fraction bar at other display scales and in high contrast, with pictures of the
+# window left in WORK_DIR.
 # Usage: run-e2e-under-wine.sh DRIVER.exe QUARVEL.exe STAND_IN_BROWSER.exe WORK_DIR [gtest args]
 set -euo pipefail
 driver=$1 quarvel=$2 browser=$3 work=$4
@@ -26,5 +28,57 @@ python3 "$model" --random "$seed" 600 >"$work/random.tsv"
 # The prefix's drive Z: is the root; a path worked out here cannot fail the way asking winepath
 # now and then did, which handed the driver an empty path.
 winpath() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
-QUARVEL_E2E_EXE=$(winpath "$quarvel") QUARVEL_E2E_SCRIPTED=$(winpath "$work/scripted.tsv") \
-    QUARVEL_E2E_RANDOM=$(winpath "$work/random.tsv") "$WINE" "$driver" "$@"
+QUARVEL_E2E_EXE=$(winpath "$quarvel")
+export QUARVEL_E2E_EXE
+status=0
+QUARVEL_E2E_SCRIPTED=$(winpath "$work/scripted.tsv") \
+    QUARVEL_E2E_RANDOM=$(winpath "$work/random.tsv") "$WINE" "$driver" "$@" || status=1
+
+# The registry settings of a display scale ("144dpi") or of a scheme of white text on black. As on
+# Windows in high contrast, the visual style is off: it would draw some texts in its own colours.
+scheme_settings() {
+    local name
+    echo REGEDIT4
+    if [ "$1" = high-contrast ]; then
+        echo '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]'
+        echo '"ThemeActive"="0"'
+        echo '[HKEY_CURRENT_USER\Control Panel\Colors]'
+        for name in Window ButtonFace Menu MenuBar InfoWindow; do echo "\"$name\"=\"0 0 0\""; done
+        for name in WindowText ButtonText MenuText InfoText; do
+            echo "\"$name\"=\"255 255 255\""
+        done
+    else
+        echo '[HKEY_CURRENT_USER\Control Panel\Desktop]'
+        printf '"LogPixels"=dword:%08x\n' "${1%dpi}"
+    fi
+
+}
+
+# The fraction bar at three display scales and in high contrast, each in a copy of the prefix:
+# copying takes a second or two, making one ten times as long. Stopping the server writes the
+# registry out, before the copy and after the settings.
+/usr/lib/wine/wineserver -k || true
+prefix=$WINEPREFIX
+for scheme in 96dpi 144dpi 192dpi high-contrast; do
+    echo "=== The fraction bar: $scheme"
+    export WINEPREFIX=$work/prefix-$scheme
+    rm -rf "$WINEPREFIX"
+    cp -a "$prefix" "$WINEPREFIX"
+    # The bitmap "MS Sans Serif" has no size past 144 DPI's; without it, at 192, the dialog font
+    # is Wine's scalable one of that name, and the window grows with the scale.
+    [ "$scheme" != 192dpi ] || rm -f "$WINEPREFIX"/drive_c/windows/Fonts/sse*.fon
+    scheme_settings "$scheme" >"$WINEPREFIX/drive_c/scheme.reg"
+    "$WINE" reg import 'C:\scheme.reg' >/dev/null 2>&1
+    /usr/lib/wine/wineserver -k || true
+    QUARVEL_E2E_SCREENSHOT=$(winpath "$work/$scheme.bmp") \
+        "$WINE" "$driver" --gtest_filter='FractionBar.*' || status=1
+    /usr/lib/wine/wineserver -k || true
+    # The driver leaves the fourth byte of every pixel 0, which would read as transparent.
+    if [ -f "$work/$scheme.bmp" ]; then
+        convert "$work/$scheme.bmp" -alpha off "$work/fraction-bar-$scheme.png"
+        rm "$work/$scheme.bmp"
+    fi
+    rm -rf "$WINEPREFIX"
+done
+export WINEPREFIX=$prefix
+exit "$status"

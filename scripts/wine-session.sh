@@ -21,7 +21,8 @@ wine_session_start() {
         local display
         for display in $(seq 77 99); do
             [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
-            Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            # Room for the calculator at 192 DPI, where it is 1386 pixels wide.
+            Xvfb ":$display" -screen 0 2600x2000x24 -nolisten tcp >/dev/null 2>&1 &
             _wine_xvfb_pid=$!
             export DISPLAY=":$display"
             for _ in $(seq 50); do _wine_display_works && break; sleep 0.1; done

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 #include <vector>
+
+#include "res/resource.h"
 
 namespace {
 
@@ -25,6 +29,24 @@ std::string Narrow(const wchar_t* wide) {
     std::string text;
     for (; *wide != 0; ++wide) text.push_back(static_cast<char>(*wide));
     return text;
+}
+
+// The screen's pixels in `area`, each 0x00RRGGBB, and in `header` their layout.
+std::vector<DWORD> Grab(const RECT& area, BITMAPINFOHEADER& header) {
+    const LONG width = area.right - area.left, height = area.bottom - area.top;
+    header = {sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // rows top down
+    std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, previous);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 }  // namespace
@@ -195,16 +217,72 @@ std::string BoxText(HWND box) {
     return Text(text);
 }
 
-int DarkPixels(POINT origin, int x0, int x1, int y0, int y1) {
-    HDC screen = GetDC(nullptr);
-    int dark = 0;
-    for (int x = x0; x <= x1; ++x) {
-        int y = y0;
-        while (y <= y1 && (GetPixel(screen, origin.x + x, origin.y + y) & 0xC0C0C0) != 0) ++y;
-        dark += y <= y1;  // a pixel below 64 in red, green and blue
+FractionBar ReadFractionBar(HWND main) {
+    FractionBar found;
+    POINT origin{0, 0};
+    ClientToScreen(main, &origin);
+    auto client = [&](int id) {
+        RECT rect;
+        GetWindowRect(GetDlgItem(main, id), &rect);
+        OffsetRect(&rect, -origin.x, -origin.y);
+        return rect;
+    };
+    found.numerator = client(IDC_NUMERATOR);
+    found.denominator = client(IDC_DENOMINATOR);
+    const RECT& numerator = found.numerator;
+    const int width = numerator.right - numerator.left;
+    // The pen's end may reach past the numerator's right edge; left of it stands a label.
+    const RECT area{numerator.left, numerator.top, numerator.right + width / 10,
+                    found.denominator.bottom};
+    // A window just restored may not have its controls in place yet: no bar, for now.
+    if (width <= 0 || area.bottom <= area.top) return found;
+    RECT onScreen = area;
+    OffsetRect(&onScreen, origin.x, origin.y);
+    BITMAPINFOHEADER header;
+    const std::vector<DWORD> pixels = Grab(onScreen, header);
+    const int columns = area.right - area.left;
+    const COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);  // 0x00BBGGRR
+    const DWORD text = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    auto ink = [&](int x, int y) {
+        const DWORD pixel = pixels[(y - area.top) * columns + x - area.left];
+        for (int shift : {0, 8, 16})
+            if (std::abs(static_cast<int>(pixel >> shift & 0xFF) -
+                         static_cast<int>(text >> shift & 0xFF)) > 48)
+                return false;
+        return true;
+    };
+    RECT& bar = found.bar;
+    for (int y = area.top; y < area.bottom; ++y) {
+        int longest = 0, end = 0;
+        for (int x = area.left, run = 0; x < area.right; ++x) {
+            run = ink(x, y) ? run + 1 : 0;
+            if (run > longest) longest = run, end = x;
+        }
+        if (2 * longest < width) continue;
+        bar = {std::min<LONG>(bar.left, end - longest + 1), std::min<LONG>(bar.top, y),
+               std::max<LONG>(bar.right, end), y};
     }
-    ReleaseDC(nullptr, screen);
-    return dark;
+    for (int y = numerator.bottom; y < found.denominator.top; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            found.strays += (x < bar.left || x > bar.right) && ink(x, y);
+    return found;
+}
+
+bool SaveScreenshot(HWND window, const std::string& path) {
+    RECT area;
+    GetWindowRect(window, &area);
+    BITMAPINFOHEADER header;
+    const std::vector<DWORD> pixels = Grab(area, header);
+    const auto bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + bytes;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(pixels.data()), bytes);
+    return out.good();
 }
 
 void Answer(const Program& program, HWND box, int id) {

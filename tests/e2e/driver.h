@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <climits>
 #include <functional>
 #include <string>
 #include <thread>
@@ -62,8 +63,17 @@ std::string Text(HWND dialog, int id);
 std::string Selected(HWND dialog, int id);      // the chosen entry of a list
 std::string SelectedText(HWND dialog, int id);  // the selected part of a field's text
 std::string BoxText(HWND box);
-// The columns from x0 to x1 of the screen, off `origin`, with a dark pixel in rows y0 to y1.
-int DarkPixels(POINT origin, int x0, int x1, int y0, int y1);
+// The fraction bar as the screen shows it, in client coordinates: the rows, from the numerator's
+// top to the denominator's bottom, in which the window-text colour runs across half the numerator
+// or more; `bar` holds their first and last row and column, and is empty (left > right) if there
+// are none. `strays`: pixels of that colour between the two, beside the bar's columns.
+struct FractionBar {
+    RECT numerator{}, denominator{}, bar{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+    int strays = 0;
+};
+FractionBar ReadFractionBar(HWND main);
+// Saves `window`, its frame included, as the screen shows it, to a BMP file.
+bool SaveScreenshot(HWND window, const std::string& path);
 // Answers the box with the button `id` (IDOK, IDCANCEL) and waits until it is gone.
 void Answer(const Program& program, HWND box, int id);
 

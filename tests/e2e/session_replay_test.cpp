@@ -2,16 +2,48 @@
 // messages and each step checked against what the model says the window shows: the scripted
 // session, and a random one of hundreds of actions (a monkey). The program must answer within a
 // second of every action, hold no more GDI objects as it goes on, paint its fraction bar where it
-// belongs, and end normally.
+// belongs, and end normally. The bar is checked also at other display scales and in a
+// high-contrast scheme.
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "driver.h"
 #include "res/resource.h"
 #include "tests/support/session_replay.h"
 
 namespace {
+
+std::string Describe(const FractionBar& found) {
+    const RECT& bar = found.bar;
+    std::ostringstream text;
+    if (bar.left > bar.right)
+        text << "no bar";
+    else
+        text << "bar rows " << bar.top << ".." << bar.bottom << ", columns " << bar.left << ".."
+             << bar.right;
+    text << "; numerator's bottom " << found.numerator.bottom << ", denominator's top "
+         << found.denominator.top << "; " << found.strays << " pixels of its colour beside it";
+    return text.str();
+}
+
+// As at 96 DPI, the bar lies in the rows strictly between numerator and denominator, from 5/135
+// of the numerator's width in to its right edge (the pen's ends may differ by a few pixels),
+// alone in its colour there. Empty when it does, else what was expected and what was found.
+std::string BarFault(const FractionBar& found) {
+    const RECT &numerator = found.numerator, &bar = found.bar;
+    const int left = numerator.left + (numerator.right - numerator.left) * 5 / 135;
+    constexpr int kSlack = 4;
+    if (bar.left <= bar.right && numerator.bottom < bar.top && bar.bottom < found.denominator.top &&
+        std::abs(bar.left - left) <= kSlack && std::abs(bar.right - numerator.right) <= kSlack &&
+        found.strays == 0)
+        return "";
+    return "expected a bar strictly between numerator and denominator, columns " +
+           std::to_string(left) + ".." + std::to_string(numerator.right) + " give or take " +
+           std::to_string(kSlack) + ", alone; found " + Describe(found);
+}
 
 // What the program took to answer, over every window of a session.
 struct Answers {
@@ -66,22 +98,19 @@ public:
     }
     void Tab() { m_program.Key(VK_TAB); }
     // Minimised and restored, the window paints the fraction bar again, between numerator and
-    // denominator: rows 86 to 88 of the client area, 127 dark pixels from x 502 to 628.
+    // denominator.
     void Paint() {
         // Each waited for, and the place read on every try: a window restored is no longer an
         // icon a moment before it is back in its place.
         m_program.Post(m_main, WM_SYSCOMMAND, SC_MINIMIZE);
         EXPECT_TRUE(WaitFor([&] { return IsIconic(m_main); }));
         m_program.Post(m_main, WM_SYSCOMMAND, SC_RESTORE);
+        std::string fault;
         EXPECT_TRUE(WaitFor([&] {
-            RECT numerator, denominator;
-            GetWindowRect(GetDlgItem(m_main, IDC_NUMERATOR), &numerator);
-            GetWindowRect(GetDlgItem(m_main, IDC_DENOMINATOR), &denominator);
-            POINT origin{0, 0};
-            ClientToScreen(m_main, &origin);
-            return !IsIconic(m_main) && numerator.bottom - origin.y <= 86 &&
-                   denominator.top - origin.y >= 89 && DarkPixels(origin, 502, 628, 86, 88) == 127;
-        }));
+            fault =
+                IsIconic(m_main) ? "the window stays minimised" : BarFault(ReadFractionBar(m_main));
+            return fault.empty();
+        })) << fault;
         // Painted again and again, it leaves nothing to paint and holds no more GDI objects.
         for (int i = 0; i < 20; ++i)
             RedrawWindow(m_main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -173,6 +202,22 @@ TEST(Sessions, TheScriptedSessionRunsAsTheModelSays) {
 
 TEST(Sessions, AMonkeysRandomSessionRunsAsTheModelSays) {
     Replay(Setting("QUARVEL_E2E_RANDOM"), 500);
+}
+
+// The run script runs this one alone in prefixes of its own, at other display scales and in a
+// high-contrast scheme, and keeps the window's picture for a person to look at.
+TEST(FractionBar, LiesBetweenNumeratorAndDenominatorInTheSchemesTextColour) {
+    const std::string screenshot = Setting("QUARVEL_E2E_SCREENSHOT");
+    if (screenshot.empty()) GTEST_SKIP() << "run by the run script at each scale and scheme";
+    Program program;
+    FractionBar found;
+    std::string fault;
+    EXPECT_TRUE(WaitFor([&] {
+        return (fault = BarFault(found = ReadFractionBar(program.Main()))).empty();
+    })) << fault;
+    std::cout << Describe(found) << "; window text 0x" << std::hex << GetSysColor(COLOR_WINDOWTEXT)
+              << " (0xBBGGRR)\n";
+    EXPECT_TRUE(SaveScreenshot(program.Main(), screenshot)) << screenshot;
 }
 
 }  // namespace

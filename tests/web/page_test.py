@@ -23,6 +23,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.common.exceptions import ElementClickInterceptedException
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "model"))
 import gas_law_model as model  # noqa: E402
@@ -137,6 +138,13 @@ class PageWindow:
         self.control(frame, id).click()  # the list drops down; typing chooses, Enter takes it
         self.keys(entry, Keys.ENTER)
 
+    # A click on the window behind a dialog or box, to which nothing may answer.
+    def click_behind(self):
+        try:
+            self.control(self.main, 1001).click()
+        except ElementClickInterceptedException:
+            pass
+
     def gone(self, dialog):
         self.test.assertTrue(wait_for(lambda: not self.d.find_elements(
             By.CSS_SELECTOR, f'[data-dialog="{dialog}"]')), f"dialog {dialog} stays open")
@@ -162,6 +170,7 @@ class PageWindow:
         if not opens:
             return
         units = self.window("129")
+        self.click_behind()
         for id, entry in zip((1021, 1004, 1005), picks):
             self.pick(units, id, entry)
         way = picks[3]
@@ -231,6 +240,7 @@ class PageWindow:
                     "warning": ("Warning", step.box[8:], ["1"]),
                     "help": ("Online Help", HELP_TEXT % HELP_HOST, ["1", "2"])}[kind]
         self.test.assertEqual((caption, text, buttons), expected)
+        self.click_behind()
         answer = "1" if kind != "help" or self.help else "2"
         tabs = set(self.d.window_handles)
         self.d.find_element(By.CSS_SELECTOR, f'.box-buttons [data-command="{answer}"]').click()
