@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
 """Makes the one self-contained page: the template with its style, the page script, the program
-(its script with the WebAssembly inside) and the icon, all written into it.
+(its script with the WebAssembly inside) and the icon, all written into it, and the policy that
+lets the page run those and nothing else: its own script and style by their hashes, WebAssembly,
+the icon's data; no other source, no request.
 
 Usage: make_page.py TEMPLATE STYLE PAGE_SCRIPT PROGRAM_SCRIPT ICON OUTPUT
 """
 import base64
+import hashlib
+import re
 import sys
 
 
@@ -24,8 +28,18 @@ def main(template, style, page_script, program_script, icon, output):
         if "</script" in text.lower() or "</style" in text.lower():
             sys.exit(f"{name} would end its element early")
         page = page.replace(name, text)
+    page = page.replace("@POLICY@", policy(page))
     with open(output, "w", encoding="utf-8", newline="\n") as file:
         file.write(page)
+
+
+def policy(page):
+    def hashes(tag):
+        texts = re.findall(f"<{tag}>(.*?)</{tag}>", page, re.DOTALL)
+        return " ".join("'sha256-%s'" % base64.b64encode(hashlib.sha256(text.encode()).digest())
+                        .decode() for text in texts)
+    return (f"default-src 'none'; script-src {hashes('script')} 'wasm-unsafe-eval'; "
+            f"style-src {hashes('style')}; img-src data:; base-uri 'none'; form-action 'none'")
 
 
 if __name__ == "__main__":

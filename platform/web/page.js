@@ -166,17 +166,20 @@ const QuarvelPage = (() => {
     button.addEventListener('click', close);
   }
 
-  // Group boxes hold the controls that lie within them, so that each has its group.
-  function containerFor(frame, x, y, cx, cy) {
-    let best = frame.client;
-    for (const group of frame.client.querySelectorAll('fieldset')) {
-      const g = group.area;
-      const inside = x >= g.x && y >= g.y && x + cx <= g.x + g.cx && y + cy <= g.y + g.cy;
-      if (inside && (best === frame.client || g.cx * g.cy < best.area.cx * best.area.cy)) {
-        best = group;
-      }
+  // Group boxes hold the controls that lie within them, in template order, so that each control
+  // has its group; a template may list a group box after its controls.
+  function group(frame) {
+    const groups = [...frame.client.querySelectorAll('fieldset')];
+    for (const control of [...frame.client.querySelectorAll(':scope > [data-control]')]) {
+      const {x, y, cx, cy} = control.area;
+      const holders = groups.filter(({area: g}) => control.tagName !== 'FIELDSET' && x >= g.x &&
+                                    y >= g.y && x + cx <= g.x + g.cx && y + cy <= g.y + g.cy);
+      const holder = holders.sort((a, b) => a.area.cx * a.area.cy - b.area.cx * b.area.cy)[0];
+      if (!holder) continue;
+      control.style.left = x - holder.area.x + 'px';
+      control.style.top = y - holder.area.y + 'px';
+      holder.append(control);
     }
-    return best;
   }
 
   function addControl(window, handle, id, kind, style, x, y, cx, cy, text) {
@@ -215,11 +218,9 @@ const QuarvelPage = (() => {
     control.dataset.control = id;
     // Tab is the window system's: the page only keeps the controls without a tab stop out of it.
     if (kind !== Kind.GROUP && kind !== Kind.ICON && !(style & WS_TABSTOP)) control.tabIndex = -1;
-    const container = kind === Kind.GROUP ? frame.client : containerFor(frame, x, y, cx, cy);
-    const origin = container.area || {x: 0, y: 0};
-    Object.assign(control.style, {left: x - origin.x + 'px', top: y - origin.y + 'px',
-                                  width: cx + 'px', height: cy + 'px'});
-    container.insertBefore(control, kind === Kind.GROUP ? frame.canvas : null);
+    Object.assign(control.style, {left: x + 'px', top: y + 'px', width: cx + 'px',
+                                  height: cy + 'px'});
+    frame.client.insertBefore(control, frame.canvas);
     byHandle.set(handle, control);
     if (text) setText(handle, text);
   }
@@ -238,7 +239,7 @@ const QuarvelPage = (() => {
       if (before) {
         const label = document.createElement('label');
         label.className = before.className;
-        label.setAttribute('style', before.getAttribute('style'));
+        label.style.cssText = before.style.cssText;
         label.htmlFor = field.id;
         label.replaceChildren(...before.childNodes);
         Object.assign(label, {id: before.id, quarvelHandle: before.quarvelHandle,
@@ -248,6 +249,12 @@ const QuarvelPage = (() => {
         byHandle.set(label.quarvelHandle, label);
       }
       if (after) field.setAttribute('aria-describedby', after.id);
+      // A field with no label of its own is named by the title of its group.
+      const group = field.parentElement;
+      if (!before && group.tagName === 'FIELDSET') {
+        group.firstChild.id = field.id + '-group';
+        field.setAttribute('aria-labelledby', group.firstChild.id);
+      }
     }
   }
 
@@ -309,6 +316,7 @@ const QuarvelPage = (() => {
 
   function showWindow(handle, modal) {
     const frame = byHandle.get(handle);
+    group(frame);
     bindLabels(frame);
     if (modal) frame.showModal(); else frame.show();
     shown.push(frame);
@@ -594,7 +602,7 @@ const QuarvelPage = (() => {
   function showEnded() {
     const page = el('section', 'ended', desktop());
     page.dataset.ended = '';
-    el('p', '', page).textContent = 'Quarvel has ended.';
+    el('h1', '', page).textContent = 'Quarvel has ended.';
     const again = el('button', '', page);
     again.type = 'button';
     again.textContent = 'Start Quarvel again';
