@@ -25,6 +25,12 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# What the page's tests take from the npm registry, at the versions pinned in its lock file.
+tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
+if [ ! -f "$tests/node_modules/axe-core/axe.min.js" ]; then
+    npm ci --prefix "$tests" --no-audit --no-fund >/dev/null
+fi
+
 # A locale with a decimal comma, for the test that number text does not depend on the locale.
 if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
     $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen

@@ -209,7 +209,8 @@ const QuarvelPage = (() => {
     } else {
       control = el('span', 'static');
       const align = style & SS_TYPEMASK;
-      control.style.textAlign = align === SS_RIGHT ? 'right' : align === SS_CENTER ? 'center' : 'left';
+      control.style.textAlign =
+          align === SS_RIGHT ? 'right' : align === SS_CENTER ? 'center' : 'left';
       control.noPrefix = (style & SS_NOPREFIX) !== 0;
     }
     control.quarvelHandle = handle;
@@ -320,7 +321,31 @@ const QuarvelPage = (() => {
     bindLabels(frame);
     if (modal) frame.showModal(); else frame.show();
     shown.push(frame);
+    fit(frame);
   }
+
+  // A window wider than the page, as on a phone, is scaled to the page's width, but never so
+  // far that its text would be smaller than the browser's least font size; then the page scrolls.
+  function fit(frame) {
+    frame.style.transform = frame.style.margin = '';
+    const size = (fontSize) => {
+      const probe = el('span', 'measure', document.body);
+      if (fontSize) probe.style.fontSize = fontSize;
+      const px = parseFloat(getComputedStyle(probe).fontSize);
+      probe.remove();
+      return px;
+    };
+    const box = frame.getBoundingClientRect();
+    const scale = Math.max(Math.min(1, document.documentElement.clientWidth / box.width),
+                           size('1px') / size());
+    if (scale === 1) return;
+    frame.style.transform = `scale(${scale})`;
+    // The window on the page takes only the room it is shown in.
+    if (!frame.matches(':modal')) {
+      frame.style.margin = `${-box.height * (1 - scale) / 2}px ${-box.width * (1 - scale) / 2}px`;
+    }
+  }
+  window.addEventListener('resize', () => shown.forEach(fit));
 
   function closeWindow(handle) {
     const frame = byHandle.get(handle);
@@ -336,14 +361,16 @@ const QuarvelPage = (() => {
 
   // --- painting: the program's lines and icons, in client pixels, on the window's canvas
 
+  // The canvas has a pixel for each of the screen's; the program draws in its client pixels.
   function beginPaint(handle) {
     const frame = byHandle.get(handle);
-    const canvas = frame.canvas;
+    const canvas = frame.canvas, box = canvas.getBoundingClientRect();
     const scale = window.devicePixelRatio || 1;
-    canvas.width = Math.round(frame.client.clientWidth * scale);
-    canvas.height = Math.round(frame.client.clientHeight * scale);
+    canvas.width = Math.round(box.width * scale);
+    canvas.height = Math.round(box.height * scale);
     const context = canvas.getContext('2d');
-    context.setTransform(scale, 0, 0, scale, 0, 0);
+    context.setTransform(canvas.width / parseFloat(frame.client.style.width), 0, 0,
+                         canvas.height / parseFloat(frame.client.style.height), 0, 0);
     return context;
   }
 
@@ -373,7 +400,7 @@ const QuarvelPage = (() => {
       opener.setAttribute('aria-haspopup', 'menu');
       opener.setAttribute('aria-expanded', 'false');
       setMnemonicText(opener, text);
-      opener.popup = el('div', 'menu', frame.menuBar);
+      opener.popup = el('div', 'menu', frame);
       opener.popup.setAttribute('role', 'menu');
       opener.popup.setAttribute('aria-label', plainText(text));
       opener.popup.hidden = true;
@@ -435,10 +462,14 @@ const QuarvelPage = (() => {
     opener.popup.hidden = false;
     opener.setAttribute('aria-expanded', 'true');
     opener.classList.add('open');
-    const frame = opener.closest('dialog');
-    const box = opener.getBoundingClientRect(), origin = frame.getBoundingClientRect();
-    opener.popup.style.left = box.left - origin.left + 'px';
-    opener.popup.style.top = box.bottom - origin.top + 'px';
+    // Below its opener, in the window's own pixels, whatever the window's scale.
+    let x = 0, y = opener.offsetHeight;
+    for (let e = opener; e && e !== opener.popup.parentElement; e = e.offsetParent) {
+      x += e.offsetLeft;
+      y += e.offsetTop;
+    }
+    opener.popup.style.left = x + 'px';
+    opener.popup.style.top = y + 'px';
     const items = menuItems();
     (focusFirst && items[0] ? items[0] : opener).focus();
   }
@@ -467,8 +498,8 @@ const QuarvelPage = (() => {
       const next = at >= 0 ? at + step : step > 0 ? 0 : -1;
       if (items.length) items[(next + items.length) % items.length].focus();
     } else if ((event.key === 'ArrowLeft' || event.key === 'ArrowRight') && title >= 0) {
-      const next = titles[(title + (event.key === 'ArrowRight' ? 1 : titles.length - 1)) % titles.length];
-      openMenu(next, true);
+      const step = event.key === 'ArrowRight' ? 1 : titles.length - 1;
+      openMenu(titles[(title + step) % titles.length], true);
     } else if (event.key === 'Enter' || event.key === ' ') {
       if (at >= 0) items[at].click(); else if (items[0]) items[0].focus();
     } else if (event.key.length === 1) {
@@ -569,6 +600,7 @@ const QuarvelPage = (() => {
     frame.addEventListener('cancel', (event) => event.preventDefault());
     frame.showModal();
     shown.push(frame);
+    fit(frame);
     row.firstChild.focus();
   }
 

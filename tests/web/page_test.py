@@ -10,6 +10,7 @@ Usage: page_test.py PAGE HELP_HOST [unittest arguments]; QUARVEL_SESSION_SEED=N 
 import functools
 import http.server
 import io
+import json
 import os
 import random
 import sys
@@ -56,7 +57,7 @@ return b && [b.querySelector('[data-part=caption]').textContent,
 # The bar's pixels on the window's canvas, in CSS pixels, and where the panel's texts are.
 BAR = """
 const w = document.querySelector('[data-dialog="102"]'), canvas = w.querySelector('canvas');
-const scale = canvas.width / canvas.clientWidth;
+const scale = canvas.width / canvas.getBoundingClientRect().width;
 const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
 let rows = [], columns = [], color = null;
 for (let y = 0; y < canvas.height; ++y) for (let x = 0; x < canvas.width; ++x) {
@@ -64,9 +65,11 @@ for (let y = 0; y < canvas.height; ++y) for (let x = 0; x < canvas.width; ++x) {
   if (data[at + 3] < 255) continue;
   rows.push(y / scale); columns.push(x / scale); color = [data[at], data[at + 1], data[at + 2]];
 }
-const box = (id) => { const r = w.querySelector(`[data-control="${id}"]`).getBoundingClientRect(),
-                             o = canvas.getBoundingClientRect();
-                      return [r.left - o.left, r.top - o.top, r.right - o.left, r.bottom - o.top]; };
+const box = (id) => {
+  const r = w.querySelector(`[data-control="${id}"]`).getBoundingClientRect(),
+        o = canvas.getBoundingClientRect();
+  return [r.left - o.left, r.top - o.top, r.right - o.left, r.bottom - o.top];
+};
 const text = getComputedStyle(w.querySelector('[data-control="1012"]')).color;
 return {rows: [Math.min(...rows), Math.max(...rows)], columns: [Math.min(...columns),
         Math.max(...columns)], color, text: text.match(/\\d+/g).map(Number),
@@ -74,16 +77,29 @@ return {rows: [Math.min(...rows), Math.max(...rows)], columns: [Math.min(...colu
 """
 
 
-def start_browser(scale=1):
+def start_browser(scale=1, size="1100,760", prefs=None, phone=False):
+    """Debian's Chromium, headless; `phone`: a 360 x 740 touch screen at three pixels a pixel."""
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
                      "--disable-background-networking", "--disable-component-update",
-                     "--disable-sync", "--window-size=1100,760",
+                     "--disable-sync", f"--window-size={size}",
                      f"--force-device-scale-factor={scale}"]:
         options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    if prefs:
+        options.add_experimental_option("prefs", prefs)
+    if phone:
+        options.add_experimental_option("mobileEmulation", {"deviceMetrics": {
+            "width": 360, "height": 740, "pixelRatio": 3.0, "touch": True}})
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def requests(driver):
+    """The addresses the page asked for since the last call; data addresses are no requests."""
+    sent = [json.loads(entry["message"])["message"] for entry in driver.get_log("performance")]
+    return [m["params"]["request"]["url"] for m in sent if m["method"] ==
+            "Network.requestWillBeSent" and not m["params"]["request"]["url"].startswith("data:")]
 
 
 def wait_for(condition, seconds=5):
@@ -130,18 +146,21 @@ class PageWindow:
     def keys(self, *keys):
         ActionChains(self.d).send_keys(*keys).perform()
 
+    def press(self, element):
+        element.click()
+
     def menu(self, title, item):
-        self.main.find_element(By.XPATH, f'.//*[@role="menubar"]/button[.="{title}"]').click()
-        self.main.find_element(By.XPATH, f'.//*[@role="menu"]/button[.="{item}"]').click()
+        self.press(self.main.find_element(By.XPATH, f'.//*[@role="menubar"]/button[.="{title}"]'))
+        self.press(self.main.find_element(By.XPATH, f'./*[@role="menu"]/button[.="{item}"]'))
 
     def pick(self, frame, id, entry):
-        self.control(frame, id).click()  # the list drops down; typing chooses, Enter takes it
+        self.press(self.control(frame, id))  # the list drops down; typing chooses, Enter takes it
         self.keys(entry, Keys.ENTER)
 
     # A click on the window behind a dialog or box, to which nothing may answer.
     def click_behind(self):
         try:
-            self.control(self.main, 1001).click()
+            self.press(self.control(self.main, 1001))
         except ElementClickInterceptedException:
             pass
 
@@ -151,7 +170,7 @@ class PageWindow:
 
     def Type(self, field, text):
         box = self.control(self.main, FIELDS[field])
-        box.click()
+        self.press(box)
         box.send_keys(Keys.CONTROL, "a")
         box.send_keys(text if text else Keys.BACK_SPACE)
 
@@ -160,13 +179,13 @@ class PageWindow:
 
     def Calculate(self, by_enter):
         if not by_enter:
-            return self.control(self.main, 1001).click()
-        self.control(self.main, 1008).click()
+            return self.press(self.control(self.main, 1001))
+        self.press(self.control(self.main, 1008))
         self.keys(Keys.ENTER)
 
     def ChangeUnits(self, picks, opens, by_menu):
         self.menu("Change Units", "Change Units") if by_menu else \
-            self.control(self.main, 1010).click()
+            self.press(self.control(self.main, 1010))
         if not opens:
             return
         units = self.window("129")
@@ -177,21 +196,21 @@ class PageWindow:
         if way in ("accept", "esc"):
             self.keys(Keys.ENTER if way == "accept" else Keys.ESCAPE)
         else:
-            units.find_element(By.CSS_SELECTOR, '[data-control="2"]' if way == "cancel"
-                               else ".close-box").click()
+            self.press(units.find_element(By.CSS_SELECTOR, '[data-control="2"]'
+                                          if way == "cancel" else ".close-box"))
         self.gone("129")
 
     def Help(self, ok, by_menu):
         self.menu("Online Help", "Online Help") if by_menu else \
-            self.control(self.main, 1009).click()
+            self.press(self.control(self.main, 1009))
         self.help = ok
 
     def About(self, by_menu):
         if by_menu:
             self.menu("Online Help", "About")
         else:
-            self.main.find_element(By.CSS_SELECTOR, ".system-menu").click()
-            self.main.find_element(By.CSS_SELECTOR, '[data-command="16"]').click()
+            self.press(self.main.find_element(By.CSS_SELECTOR, ".system-menu"))
+            self.press(self.main.find_element(By.CSS_SELECTOR, '[data-command="16"]'))
         about = self.window("100")
         self.test.assertEqual(about.find_element(By.CSS_SELECTOR, "[data-part=caption]").text,
                               "About Quarvel")
@@ -215,26 +234,27 @@ class PageWindow:
 
     def Close(self, way):
         if way == "close":
-            self.control(self.main, 1002).click()
+            self.press(self.control(self.main, 1002))
         elif way == "exit":
             self.menu("File", "Exit")
         elif way == "esc":
             self.keys(Keys.ESCAPE)
         else:
-            self.main.find_element(By.CSS_SELECTOR, ".close-box").click()
+            self.press(self.main.find_element(By.CSS_SELECTOR, ".close-box"))
 
     def Closed(self, expected):
         ended = wait_for(lambda: self.d.find_elements(By.CSS_SELECTOR, "[data-ended]"),
                          5 if expected else 0)
         if ended:
-            ended[0].find_element(By.TAG_NAME, "button").click()
+            self.press(ended[0].find_element(By.TAG_NAME, "button"))
             self.main = self.window("102")
         return bool(ended)
 
     def Box(self, step):
         kind = step.box.split(":")[0]
         if kind not in ("prompt", "warning", "help"):
-            return "" if not self.d.execute_script(BOX) else "a box: %s" % self.d.execute_script(BOX)
+            box = self.d.execute_script(BOX)
+            return f"a box: {box}" if box else ""
         caption, text, buttons = wait_for(lambda: self.d.execute_script(BOX))
         expected = {"prompt": ("Quarvel", "Please enter a number.", ["1"]),
                     "warning": ("Warning", step.box[8:], ["1"]),
@@ -243,14 +263,15 @@ class PageWindow:
         self.click_behind()
         answer = "1" if kind != "help" or self.help else "2"
         tabs = set(self.d.window_handles)
-        self.d.find_element(By.CSS_SELECTOR, f'.box-buttons [data-command="{answer}"]').click()
+        self.press(self.d.find_element(By.CSS_SELECTOR, f'.box-buttons [data-command="{answer}"]'))
         self.gone("box")
         if kind == "help":
             return "help:" + ("ran" if self.help_tab(tabs) else "none")
         if kind == "warning":
             return "warning:" + text
-        focus = self.d.execute_script("const a = document.activeElement; return [a.dataset.control,"
-                                      " a.selectionStart === 0 && a.selectionEnd === a.value.length]")
+        focus = self.d.execute_script(
+            "const a = document.activeElement; return [a.dataset.control,"
+            " a.selectionStart === 0 && a.selectionEnd === a.value.length]")
         field = [name for name, id in FIELDS.items() if str(id) == focus[0]]
         return "prompt:" + field[0] if field and focus[1] else f"prompt, then the focus on {focus}"
 
@@ -285,13 +306,14 @@ def check_bar(test, rows, columns, numerator, denominator):
     test.assertAlmostEqual(columns[1] + 1 - columns[0], width * 130 / 135, delta=1.5)
 
 
-def replay(test, driver, url, steps, origin):
+def replay(test, driver, url, steps, origin, person=None):
+    requests(driver)
     driver.get(url)
     at = 0
     while at < len(steps):
         step = steps[at]
         test.assertEqual(step.action, "start", f"{origin}, step {at}")
-        window = PageWindow(test, driver)
+        window = (person or PageWindow)(test, driver)
         test.assertEqual(window.Screen(step.screen), step.screen, f"{origin}, step {at}")
         for at in range(at + 1, len(steps)):
             step = steps[at]
@@ -317,7 +339,8 @@ def replay(test, driver, url, steps, origin):
         else:
             at = len(steps)
     errors = [e for e in driver.get_log("browser") if e["level"] == "SEVERE"]
-    test.assertEqual(errors, [], origin)
+    test.assertEqual(errors, [], origin)  # a refusal by the page's policy would be one
+    test.assertEqual(set(requests(driver)), {url}, origin)
 
 
 def session(arguments):
@@ -433,7 +456,8 @@ class Window(unittest.TestCase):
     def test_tab_follows_the_templates_order_and_skips_the_disabled_field(self):
         visited = []
         for _ in range(10):
-            visited.append(self.driver.execute_script("return document.activeElement.dataset.control"))
+            visited.append(self.driver.execute_script(
+                "return document.activeElement.dataset.control"))
             self.window.Tab()
         self.assertEqual(visited, ["1001", "1002", "1003", "1005", "1006", "1007", "1008", "1009",
                                    "1010", "1001"])
