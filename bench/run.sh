@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the benchmark, runs it and prints one table (also saved to build/bench/table.txt).
+# Builds the benchmark, runs it and prints its tables (also saved to build/bench/table.txt): the
+# Windows programs and the core against their floors, then the page against its floor.
 # Not a test: it takes several minutes and its figures depend on the machine, so CI skips it.
 #   bench/run.sh [START-UP RUNS (30)] [PRESSES (1000)]
 # The Windows programs run under Wine on a virtual display of their own, in their own prefix.
@@ -12,6 +13,8 @@ results=$out/results
 
 scripts/install-deps.sh
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
+# Emscripten's optimiser needs Debian's Node modules (the web preset sets this for its own builds).
+export NODE_PATH=/usr/share/nodejs
 
 # Each build is the product's preset with the benchmark added, in a directory of its own.
 build() {
@@ -29,6 +32,7 @@ build() {
 build host host -DCMAKE_BUILD_TYPE=Release -DQUARVEL_WINDOWS_EXECUTABLES=
 build win64 win64
 build win32 win32
+build web web
 
 mkdir -p "$results"
 rm -f "$results"/*
@@ -78,3 +82,12 @@ wine_session_start
 
 "$WINE" --version >"$results/wine-version.txt"
 python3 bench/report.py "$out" | tee "$out/table.txt"
+
+# The page against its floor, in headless Chromium.
+echo "=== the page: $runs loads and $presses presses of each" >&2
+{
+    echo
+    echo "The page (build/bench/web/quarvel.html) against its floor (floor.html), Chromium:"
+    /usr/bin/python3 bench/page/page_bench.py "$PWD/$out/web/quarvel.html" \
+        "$PWD/$out/web/floor.html" "$runs" "$presses"
+} | tee -a "$out/table.txt"

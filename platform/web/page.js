@@ -319,7 +319,8 @@ const QuarvelPage = (() => {
     const frame = byHandle.get(handle);
     group(frame);
     bindLabels(frame);
-    if (modal) frame.showModal(); else frame.show();
+    // The program puts the focus where it belongs: the window needs no focusing of its own.
+    if (modal) frame.showModal(); else frame.setAttribute('open', '');
     shown.push(frame);
     fit(frame);
   }
@@ -336,9 +337,10 @@ const QuarvelPage = (() => {
       return px;
     };
     const box = frame.getBoundingClientRect();
-    const scale = Math.max(Math.min(1, document.documentElement.clientWidth / box.width),
-                           size('1px') / size());
-    if (scale === 1) return;
+    const room = document.documentElement.clientWidth / box.width;
+    if (room >= 1) return;
+    const scale = Math.max(room, size('1px') / size());
+    if (scale >= 1) return;
     frame.style.transform = `scale(${scale})`;
     // The window on the page takes only the room it is shown in.
     if (!frame.matches(':modal')) {

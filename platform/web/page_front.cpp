@@ -58,7 +58,7 @@ void PageFront::AwaitRestart() {
 void PageFront::Open(Window* dialog) {
     quarvel_page_open_window(dialog, dialog->templateId, dialog->text.c_str(), dialog->cx,
                              dialog->cy, m_desktop->baseUnitY);
-    ShownDialog shown{dialog, dialog->text, 0, {}, {}};
+    ShownDialog shown{dialog, dialog->text, 0, 0, {}};
     for (const auto& control : dialog->controls) {
         Element element;
         if (!ElementOf(*control, element)) continue;
@@ -107,19 +107,15 @@ void PageFront::Render() {
             shown.iconId = IconId(dialog->smallIcon);
             quarvel_page_set_icon(dialog, shown.iconId);
         }
-        if (backend::MenuObject* menu = m_desktop->SystemMenu(dialog, false)) {
-            std::string items;
-            for (const memory::MenuItem& item : menu->items)
-                items +=
-                    std::to_string(item.id) + ' ' + std::to_string(item.flags) + item.text + '\n';
-            if (items != shown.systemMenu) {
-                for (std::size_t i = 0; i < menu->items.size(); ++i) {
-                    const memory::MenuItem& item = menu->items[i];
-                    quarvel_page_system_menu_item(dialog, static_cast<int>(i), item.id, item.flags,
-                                                  item.text.c_str());
-                }
-                shown.systemMenu = items;
+        // The program only appends to its system menu: a menu as long as the one shown is it.
+        backend::MenuObject* menu = m_desktop->SystemMenu(dialog, false);
+        if (menu != nullptr && menu->items.size() != shown.systemMenuItems) {
+            for (std::size_t i = 0; i < menu->items.size(); ++i) {
+                const memory::MenuItem& item = menu->items[i];
+                quarvel_page_system_menu_item(dialog, static_cast<int>(i), item.id, item.flags,
+                                              item.text.c_str());
             }
+            shown.systemMenuItems = menu->items.size();
         }
         for (ShownControl& control : shown.controls) {
             Window* window = control.window;

@@ -34,7 +34,7 @@ private:
         memory::Window* dialog;
         std::string caption;
         int iconId;
-        std::string systemMenu;
+        std::size_t systemMenuItems;
         std::vector<ShownControl> controls;
     };
     struct Event {

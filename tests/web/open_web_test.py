@@ -201,8 +201,9 @@ class Accessible(unittest.TestCase):
                                  1004: ["Pressure =", "atm"], 1005: ["Volume =", "L"],
                                  1006: ["Moles =", "mol"], 1007: ["Temperature =", "K"],
                                  1008: ["Pressure =", "atm"]})
-        w.press(w.control(w.main, 1010))  # the focus goes in, stays in, and comes back
+        w.press(w.control(w.main, 1010))  # modal: the focus goes in, stays in, and comes back
         units = w.window("129")
+        self.assertTrue(d.execute_script("return arguments[0].matches(':modal')", units))
         for _ in range(6):
             self.assertTrue(d.execute_script("return arguments[0].contains(document.activeElement)",
                                              units))

@@ -24,7 +24,6 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.common.exceptions import ElementClickInterceptedException
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "model"))
 import gas_law_model as model  # noqa: E402
@@ -157,12 +156,14 @@ class PageWindow:
         self.press(self.control(frame, id))  # the list drops down; typing chooses, Enter takes it
         self.keys(entry, Keys.ENTER)
 
-    # A click on the window behind a dialog or box, to which nothing may answer.
+    # A click of the mouse on the window behind a dialog or box, to which nothing may answer.
     def click_behind(self):
-        try:
-            self.press(self.control(self.main, 1001))
-        except ElementClickInterceptedException:
-            pass
+        x, y = self.d.execute_script("const r = arguments[0].getBoundingClientRect();"
+                                     "return [r.left + r.width / 2, r.top + r.height / 2]",
+                                     self.control(self.main, 1001))
+        for kind in ("mousePressed", "mouseReleased"):
+            self.d.execute_cdp_cmd("Input.dispatchMouseEvent", {
+                "type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
 
     def gone(self, dialog):
         self.test.assertTrue(wait_for(lambda: not self.d.find_elements(
@@ -280,13 +281,15 @@ class PageWindow:
         opened = wait_for(lambda: set(self.d.window_handles) - tabs, 2 if self.help else 0.2)
         if not opened:
             return False
-        tab = wait_for(lambda: [t for t in self.d.execute_cdp_cmd("Target.getTargets", {})[
-            "targetInfos"] if t["targetId"] in opened and t["url"]])[0]
-        self.test.assertEqual(tab["url"].rstrip("/"), "https://" + HELP_HOST)
-        self.test.assertFalse(tab["canAccessOpener"], "the help tab can reach the page")
-        self.d.switch_to.window(opened.pop())
-        self.d.close()
-        self.d.switch_to.window(list(tabs)[0])
+        try:
+            tab = wait_for(lambda: [t for t in self.d.execute_cdp_cmd("Target.getTargets", {})[
+                "targetInfos"] if t["targetId"] in opened and t["url"]])[0]
+            self.test.assertEqual(tab["url"].rstrip("/"), "https://" + HELP_HOST)
+            self.test.assertFalse(tab["canAccessOpener"], "the help tab can reach the page")
+        finally:
+            self.d.switch_to.window(opened.pop())
+            self.d.close()
+            self.d.switch_to.window(list(tabs)[0])
         return True
 
     def Screen(self, expected):
@@ -439,6 +442,7 @@ class Window(unittest.TestCase):
         check("the units dialog")
         w.keys(Keys.ESCAPE)
         w.menu("Online Help", "About")
+        w.window("100")
         check("the About box")
         w.keys(Keys.ENTER)
         for action, box in ((lambda: w.Type("volume", "x"), "prompt:volume"),
