@@ -82,20 +82,12 @@ class KeyboardWindow(PageWindow):
         self.reach(self.main, 1008 if by_enter else 1001)
         self.keys(Keys.ENTER)
 
-    def ChangeUnits(self, picks, opens, by_menu):
-        self.menu("Change Units", "Change Units") if by_menu else \
-            self.press(self.control(self.main, 1010))
-        if not opens:
-            return
-        units = self.window("129")
-        for id, entry in zip((1021, 1004, 1005), picks):
-            self.pick(units, id, entry)
-        if picks[3] == "cancel":
+    def leave_units(self, units, way):
+        if way == "cancel":
             self.reach(units, 2)
-        elif picks[3] == "closebox":  # the system menu's Close
-            return self.alt(" "), self.keys(Keys.ENTER), self.gone("129")
-        self.keys(Keys.ESCAPE if picks[3] == "esc" else Keys.ENTER)
-        self.gone("129")
+        elif way == "closebox":  # the system menu's Close
+            return self.alt(" "), self.keys(Keys.ENTER)
+        self.keys(Keys.ESCAPE if way == "esc" else Keys.ENTER)
 
     def About(self, by_menu):
         self.menu("Online Help", "About") if by_menu else \

@@ -193,13 +193,15 @@ class PageWindow:
         self.click_behind()
         for id, entry in zip((1021, 1004, 1005), picks):
             self.pick(units, id, entry)
-        way = picks[3]
+        self.leave_units(units, picks[3])
+        self.gone("129")
+
+    def leave_units(self, units, way):
         if way in ("accept", "esc"):
             self.keys(Keys.ENTER if way == "accept" else Keys.ESCAPE)
         else:
             self.press(units.find_element(By.CSS_SELECTOR, '[data-control="2"]'
                                           if way == "cancel" else ".close-box"))
-        self.gone("129")
 
     def Help(self, ok, by_menu):
         self.menu("Online Help", "Online Help") if by_menu else \
