@@ -27,6 +27,9 @@ if(MINGW)
     endforeach()
     add_compile_options("$<$<CONFIG:Release>:-ffunction-sections;-fdata-sections>")
     add_link_options("$<$<CONFIG:Release>:LINKER:--gc-sections;LINKER:-s>")
+    # No link time in the PE header (nor in the checksum over it): the same sources give the
+    # same bytes whenever they are built.
+    add_link_options(LINKER:--no-insert-timestamp)
 endif()
 
 if(QUARVEL_SANITIZE)

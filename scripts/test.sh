@@ -2,7 +2,7 @@
 # Builds everything and runs every test: the headless tests, the same under AddressSanitizer and
 # UndefinedBehaviorSanitizer, as a 32-bit program under qemu-i386 and as WebAssembly under Node,
 # the fuzzers, both Windows builds with their static checks, the end-to-end tests of Quarvel.exe
-# under Wine, and the page's tests in Chromium.
+# under Wine, the page's tests in Chromium, and the release made twice, which must not differ.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,5 +23,7 @@ for preset in host asan host32 web win64; do
 done
 echo "=== fuzzing"
 fuzz/run.sh "${QUARVEL_FUZZ_SECONDS:-60}" || status=1
+echo "=== the release, made twice"
+tests/release_twice.sh || status=1
 [ "$status" -eq 0 ] && echo "=== all tests passed" || echo "=== some tests FAILED"
 exit "$status"
