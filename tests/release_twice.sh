@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The release made twice, from two clones of the commit in two folders, one after the other:
-# every file in the two dist/ folders must be the same bytes.
+# every file in the two dist/ folders must be the same bytes, and the executables and the page
+# in them the very ones the tests of this tree ran (scripts/test.sh builds them first).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$root/build/release-twice
@@ -14,5 +15,11 @@ for copy in one two; do
     fi
 done
 diff -r "$work/one/dist" "$work/two/dist"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/web/CMakeCache.txt")
+cmp "$work/one/dist/quarvel-$version.html" "$root/build/web/quarvel.html"
+for build in win32 win64; do
+    python3 -m zipfile -e "$work/one/dist/Quarvel-$version-$build.zip" "$work/$build"
+    cmp "$work/$build/Quarvel.exe" "$root/build/$build/Quarvel.exe"
+done
 echo "The release, made twice in two folders, is the same bytes:"
 cat "$work/one/dist/SHA256SUMS"
