@@ -53,6 +53,14 @@ return b && [b.querySelector('[data-part=caption]').textContent,
              b.querySelector('[data-part=text]').textContent,
              [...b.querySelectorAll('.box-buttons [data-command]')].map(e => e.dataset.command)];
 """
+# What the page asks of window.open, noted as the browser is asked (once per document).
+SPY_ON_OPEN = """
+if (!window.__opened) {
+  const open = window.open;
+  window.open = (...how) => { window.__opened = how; return open.apply(window, how); };
+  window.__opened = [];
+}
+"""
 # The bar's pixels on the window's canvas, in CSS pixels, and where the panel's texts are.
 BAR = """
 const w = document.querySelector('[data-dialog="102"]'), canvas = w.querySelector('canvas');
@@ -266,6 +274,8 @@ class PageWindow:
         self.click_behind()
         answer = "1" if kind != "help" or self.help else "2"
         tabs = set(self.d.window_handles)
+        if kind == "help":  # the referrer the help site would get cannot be seen from here
+            self.d.execute_script(SPY_ON_OPEN)
         self.press(self.d.find_element(By.CSS_SELECTOR, f'.box-buttons [data-command="{answer}"]'))
         self.gone("box")
         if kind == "help":
@@ -288,6 +298,8 @@ class PageWindow:
                 "targetInfos"] if t["targetId"] in opened and t["url"]])[0]
             self.test.assertEqual(tab["url"].rstrip("/"), "https://" + HELP_HOST)
             self.test.assertFalse(tab["canAccessOpener"], "the help tab can reach the page")
+            features = set(self.d.execute_script("return window.__opened[2]").split(","))
+            self.test.assertLessEqual({"noopener", "noreferrer"}, features)
         finally:
             self.d.switch_to.window(opened.pop())
             self.d.close()
