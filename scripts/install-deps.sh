@@ -12,6 +12,8 @@ packages=(
     clang-14 libclang-rt-14-dev
     emscripten chromium chromium-driver python3-selenium python3-pil fonts-liberation
 )
+# The machine's Node.js brings npm; a Debian Node.js alone (pulled in by emscripten) needs the package.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 missing=()
 for package in "${packages[@]}"; do
     dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
