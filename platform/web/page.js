@@ -328,7 +328,8 @@ const QuarvelPage = (() => {
   // A window wider than the page, as on a phone, is scaled to the page's width, but never so
   // far that its text would be smaller than the browser's least font size; then the page scrolls.
   function fit(frame) {
-    frame.style.transform = frame.style.margin = '';
+    frame.style.transform = frame.style.margin = frame.style.overflow = frame.style.boxSizing = '';
+    frame.style.maxWidth = frame.style.maxHeight = '';
     const size = (fontSize) => {
       const probe = el('span', 'measure', document.body);
       if (fontSize) probe.style.fontSize = fontSize;
@@ -337,10 +338,19 @@ const QuarvelPage = (() => {
       return px;
     };
     const box = frame.getBoundingClientRect();
-    const room = document.documentElement.clientWidth / box.width;
-    if (room >= 1) return;
-    const scale = Math.max(room, size('1px') / size());
-    if (scale >= 1) return;
+    const page = document.documentElement;
+    const room = page.clientWidth / box.width;
+    const scale = room >= 1 ? 1 : Math.max(room, size('1px') / size());
+    if (scale >= 1) {
+      // A modal window is fixed to the screen, where the page's scrolling cannot reach what lies
+      // past the screen's edge: one that is too big, and may not shrink, scrolls in itself.
+      if (frame.matches(':modal') && (room < 1 || box.height > page.clientHeight)) {
+        frame.style.maxWidth = frame.style.maxHeight = '100%';
+        frame.style.boxSizing = 'border-box';
+        frame.style.overflow = 'auto';
+      }
+      return;
+    }
     frame.style.transform = `scale(${scale})`;
     // The window on the page takes only the room it is shown in.
     if (!frame.matches(':modal')) {
