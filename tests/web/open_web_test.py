@@ -11,7 +11,7 @@ import sys
 import time
 import unittest
 
-from PIL import Image
+from PIL import Image, ImageChops
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -22,6 +22,41 @@ from page_test import BOX, CUT, FIELDS, PageWindow, replay, session, start_brows
 AXE = None
 TAB_ORDER = {"102": [1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010],
              "129": [1022, 2, 1021, 1004, 1005]}
+
+
+# The smallest text shown, in CSS pixels as drawn (the window's scale included), and the
+# browser's least font size.
+LEGIBLE = """
+const probe = document.createElement('span');
+probe.style.fontSize = '1px';
+document.body.append(probe);
+const least = parseFloat(getComputedStyle(probe).fontSize);
+probe.remove();
+let smallest = Infinity;
+for (const e of document.querySelectorAll('dialog[open] *')) {
+  if (!e.matches('input, select') && ![...e.childNodes].some((n) => n.nodeType === 3)) continue;
+  const style = getComputedStyle(e.closest('dialog'));
+  const scale = style.transform === 'none' ? 1 : new DOMMatrix(style.transform).a;
+  smallest = Math.min(smallest, parseFloat(getComputedStyle(e).fontSize) * style.zoom * scale);
+}
+return [smallest >= least, least];
+"""
+# The controls and captions of the open windows that scrolling cannot bring fully into view.
+UNREACHABLE = """
+const out = [], page = document.documentElement;
+for (const e of document.querySelectorAll('dialog[open] :is([data-control], .caption)')) {
+  if (!e.getClientRects().length) continue;
+  for (const edge of ['start', 'end']) {
+    e.scrollIntoView({block: edge, inline: edge});
+    const r = e.getBoundingClientRect();
+    if (edge === 'start' ? r.left < -0.5 || r.top < -0.5
+                         : r.right > page.clientWidth + 0.5 || r.bottom > page.clientHeight + 0.5)
+      out.push(`${e.closest('dialog').dataset.dialog} ${e.dataset.control || 'caption'} ${edge}`);
+  }
+}
+scrollTo(0, 0);
+return out;
+"""
 
 
 def focused(driver):
@@ -217,25 +252,34 @@ class Accessible(unittest.TestCase):
         replay(self, self.driver, "file://" + page_test.PAGE, session(["--scripted"]),
                "the scripted session with the keyboard", KeyboardWindow)
 
-    # Two pixels a pixel, as browser zoom at 200 % makes them, and the user's least font size.
+    # The browser's own zoom at 200 % (its level is in steps of 1.2) and the user's least font
+    # size: the window no longer fits, may not shrink, and all of it is reached by scrolling.
     def test_at_200_percent_zoom_with_a_16_pixel_least_font(self):
         self.driver.quit()
-        self.driver = start_browser(2, prefs={"webkit.webprefs.minimum_font_size": 16})
-        self.driver.get("file://" + page_test.PAGE)
-        self.window = PageWindow(self, self.driver)
-        self.assertEqual(self.driver.execute_script(CUT), [])
+        self.driver = d = start_browser(prefs={"webkit.webprefs.minimum_font_size": 16,
+                                               "partition.default_zoom_level": {"x": 3.80178}})
+        d.get("file://" + page_test.PAGE)
+        self.window = w = PageWindow(self, d)
+        self.assertAlmostEqual(d.execute_script("return devicePixelRatio"), 2, 2)
+        self.assertEqual((d.execute_script(CUT), d.execute_script(LEGIBLE)[0],
+                          d.execute_script(UNREACHABLE)), ([], True, []))
+        w.press(w.control(w.main, 1010))
+        self.assertEqual((d.execute_script(CUT), d.execute_script(UNREACHABLE)), ([], []))
+        w.keys(Keys.ESCAPE)
+        w.gone("129")
         replay(self, self.driver, "file://" + page_test.PAGE, session(["--scripted"]),
                "the scripted session at 200 % with 16-pixel text")
 
-    # In forced colours and in a dark scheme every control's text and the bar differ from what
-    # lies around them on the screen, not only in the page's styles.
+    # In forced colours and in a dark scheme every control, every text and the bar differ from
+    # what lies around them on the screen, not only in the page's styles: in the calculator, the
+    # units dialog and a message box.
     def test_forced_colours_and_a_dark_scheme_leave_everything_visible(self):
-        d = self.driver
+        d, w = self.driver, self.window
         for feature, value in (("forced-colors", "active"), ("prefers-color-scheme", "dark")):
             d.execute_cdp_cmd("Emulation.setEmulatedMedia",
                               {"features": [{"name": feature, "value": value}]})
             wait_for(lambda: False, 0.5)  # the window paints again
-            shot = Image.open(io.BytesIO(d.get_screenshot_as_png())).convert("L")
+            shot = screenshot(d)
             shot.save(os.path.join(os.path.dirname(page_test.PAGE), f"{feature}.png"))
             faint = []
             for element in d.find_elements(By.CSS_SELECTOR, "[data-control]"):
@@ -250,7 +294,62 @@ class Accessible(unittest.TestCase):
             low, high = shot.crop((numerator["x"], numerator["y"] + numerator["height"],
                                    numerator["x"] + numerator["width"], denominator["y"])
                                   ).getextrema()
-            self.assertEqual((faint, high - low >= 96), ([], True), value)
+            unseen = unseen_texts(d)
+            w.press(w.control(w.main, 1010))
+            unseen += unseen_texts(d)
+            w.keys(Keys.ESCAPE)
+            w.Type("volume", "x")
+            w.Calculate(False)
+            wait_for(lambda: d.execute_script(BOX))
+            unseen += unseen_texts(d)
+            w.keys(Keys.ENTER)
+            w.gone("box")
+            w.Type("volume", "1")
+            self.assertEqual((faint, high - low >= 96, unseen), ([], True, []), value)
+
+
+def screenshot(driver):
+    return Image.open(io.BytesIO(driver.get_screenshot_as_png())).convert("L")
+
+
+# The texts of the window in front, emptied (hide) or given back, with where they are.
+TEXTS = """
+const hide = arguments[0];
+const front = document.querySelector('[data-dialog="box"]') ||
+              document.querySelector('dialog:modal') || document.querySelector('dialog[open]');
+const shown = [];
+for (let e of front.querySelectorAll('[data-control], [data-part], [data-command]')) {
+  if (e.tagName === 'FIELDSET') e = e.querySelector('legend');
+  const r = e.getBoundingClientRect();
+  if (!r.width) continue;  // an item of a closed menu
+  if (e.tagName === 'INPUT' || e.tagName === 'SELECT') {
+    const property = e.tagName === 'INPUT' ? 'value' : 'selectedIndex';
+    if (hide) [e.kept, e[property]] = [e[property], e.tagName === 'INPUT' ? '' : -1];
+    else if ('kept' in e) e[property] = e.kept;
+  } else if (hide && e.textContent.trim()) {
+    e.kept = [...e.childNodes];
+    e.replaceChildren();
+  } else if (!hide && e.kept) {
+    e.replaceChildren(...e.kept);
+  }
+  if ('kept' in e && !(e.tagName === 'INPUT' && !e.kept)) {
+    shown.push([e.dataset.control || e.dataset.part || e.dataset.command || e.textContent,
+                [r.left, r.top, r.right, r.bottom].map(Math.round)]);
+  }
+  if (!hide) delete e.kept;
+}
+return shown;
+"""
+
+
+def unseen_texts(driver):
+    """The texts of the window in front that leave the screen as it was when they are taken away."""
+    before = screenshot(driver)
+    texts = driver.execute_script(TEXTS, True)
+    after = screenshot(driver)
+    driver.execute_script(TEXTS, False)
+    return [name for name, box in texts
+            if ImageChops.difference(before.crop(box), after.crop(box)).getbbox() is None]
 
 
 class Phone(unittest.TestCase):
@@ -259,19 +358,8 @@ class Phone(unittest.TestCase):
         self.addCleanup(driver.quit)
         driver.get("file://" + page_test.PAGE)
         PageWindow(self, driver)
-        fit = driver.execute_script("""
-            const probe = document.createElement('span');
-            probe.style.fontSize = '1px';
-            document.body.append(probe);
-            const least = parseFloat(getComputedStyle(probe).fontSize);
-            let smallest = Infinity;
-            for (const e of document.querySelectorAll('dialog *')) {
-              const zoom = parseFloat(getComputedStyle(e.closest('dialog')).zoom);
-              if (e.childNodes.length && [...e.childNodes].some((n) => n.nodeType === 3))
-                smallest = Math.min(smallest, parseFloat(getComputedStyle(e).fontSize) * zoom);
-            }
-            return [document.documentElement.scrollWidth <= innerWidth, innerWidth,
-                    smallest >= least];""")
+        fit = driver.execute_script("return [document.documentElement.scrollWidth <= innerWidth,"
+                                    " innerWidth]") + driver.execute_script(LEGIBLE)[:1]
         self.assertEqual(fit, [True, 360, True])
         Image.open(io.BytesIO(driver.get_screenshot_as_png())).save(
             os.path.join(os.path.dirname(page_test.PAGE), "phone.png"))
