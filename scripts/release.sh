@@ -6,7 +6,7 @@
 # wherever and whenever it is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
+if [ -n "$(git status --porcelain)" ]; then
     echo "release.sh: the tree has uncommitted changes; a release is made of a commit" >&2
     exit 1
 fi
@@ -17,9 +17,11 @@ export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
 
+# Configured afresh, so that nothing a build folder's cache or the environment added gets in.
+unset CFLAGS CXXFLAGS LDFLAGS CPPFLAGS
 for preset in win32 win64 web; do
     echo "=== release: $preset"
-    cmake --preset "$preset" >/dev/null
+    cmake --preset "$preset" --fresh >/dev/null
 done
 cmake --build --preset win32 --target Quarvel >/dev/null
 cmake --build --preset win64 --target Quarvel >/dev/null
@@ -27,15 +29,17 @@ cmake --build --preset web --target quarvel_page >/dev/null
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/web/CMakeCache.txt)
 
 rm -rf dist
-python3 scripts/make_release.py "$version" dist build/win32/Quarvel.exe build/win64/Quarvel.exe \
-    build/web/quarvel.html
+# Debian's Python: the zips' compressed bytes are its zlib's.
+/usr/bin/python3 scripts/make_release.py "$version" dist build/win32/Quarvel.exe \
+    build/win64/Quarvel.exe build/web/quarvel.html
 
 # The static checks, on the executables the zips hold.
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 for machine in win32:i386 win64:x86-64; do
     mkdir "$unpacked/${machine%:*}"
-    python3 -m zipfile -e "dist/Quarvel-$version-${machine%:*}.zip" "$unpacked/${machine%:*}"
+    /usr/bin/python3 -m zipfile -e "dist/Quarvel-$version-${machine%:*}.zip" \
+        "$unpacked/${machine%:*}"
     tests/check_executable.sh "$unpacked/${machine%:*}/Quarvel.exe" "${machine#*:}" \
         x86_64-w64-mingw32-objdump x86_64-w64-mingw32-windres
 done
