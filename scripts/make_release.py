@@ -13,7 +13,7 @@ import zipfile
 
 HOW_TO_RUN = """Quarvel {version}, for {windows}
 
-Quarvel is a calculator for the ideal gas law, P·V = n·R·T. Pick the quantity to solve for,
+Quarvel is a calculator for the ideal gas law, PV = nRT. Pick the quantity to solve for,
 type the other three in the units of your choice, and press Calculate.
 
 To run it, unpack Quarvel.exe anywhere and start it. It needs no installation and no other file,
@@ -46,10 +46,12 @@ def main(version, dist, win32, win64, page):
         windows, which = WINDOWS[build]
         text = HOW_TO_RUN.format(version=version, windows=windows, which=which)
         name = f"Quarvel-{version}-{build}.zip"
+        # ASCII with CRLF: older Notepads read a text without a byte-order mark in the ANSI code
+        # page, where UTF-8 beyond ASCII comes out garbled.
         with open(exe, "rb") as program:
             zip_file(os.path.join(dist, name), {
                 "Quarvel.exe": program.read(),
-                "How to run Quarvel.txt": text.replace("\n", "\r\n").encode("utf-8")}, epoch)
+                "How to run Quarvel.txt": text.replace("\n", "\r\n").encode("ascii")}, epoch)
         made.append(name)
     name = f"quarvel-{version}.html"
     with open(page, "rb") as source, open(os.path.join(dist, name), "wb") as copy:
