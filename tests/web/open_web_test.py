@@ -384,9 +384,12 @@ class LockedDown(unittest.TestCase):
         million = "7" * 999_999 + "<"
         commands = {"calculate": lambda: w.Calculate(False), "solve": lambda: w.Solve("Moles"),
                     "units": lambda: w.press(w.control(w.main, 1010))}
-        for field, id in FIELDS.items():
+        for k, field in enumerate(FIELDS):
             w.Solve("Volume" if field == "pressure" else "Pressure")  # the field open to typing
-            for text, (command, run) in zip(HOSTILE + [million], list(commands.items()) * 3):
+            # The commands start one further on in each field: over the fields every text meets
+            # every command.
+            turns = list(commands.items())[k % 3:] + list(commands.items())[:k % 3]
+            for text, (command, run) in zip(HOSTILE + [million], turns * 3):
                 w.Type(field, "1")
                 w.keys(Keys.BACK_SPACE)
                 d.execute_cdp_cmd("Input.insertText", {"text": text})  # pasted
