@@ -17,15 +17,16 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 import page_test
-from page_test import BOX, CUT, FIELDS, PageWindow, replay, session, start_browser, wait_for
+from page_test import (BOX, CUT, FIELDS, PageWindow, replay, screenshot, session, start_browser,
+                       wait_for)
 
 AXE = None
 TAB_ORDER = {"102": [1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010],
              "129": [1022, 2, 1021, 1004, 1005]}
 
 
-# The smallest text shown, in CSS pixels as drawn (the window's scale included), and the
-# browser's least font size.
+# Whether the smallest text shown, in CSS pixels as drawn (the window's scale included), is at
+# least the browser's least font size.
 LEGIBLE = """
 const probe = document.createElement('span');
 probe.style.fontSize = '1px';
@@ -39,7 +40,7 @@ for (const e of document.querySelectorAll('dialog[open] *')) {
   const scale = style.transform === 'none' ? 1 : new DOMMatrix(style.transform).a;
   smallest = Math.min(smallest, parseFloat(getComputedStyle(e).fontSize) * style.zoom * scale);
 }
-return [smallest >= least, least];
+return smallest >= least;
 """
 # The controls and captions of the open windows that scrolling cannot bring fully into view.
 UNREACHABLE = """
@@ -261,7 +262,7 @@ class Accessible(unittest.TestCase):
         d.get("file://" + page_test.PAGE)
         self.window = w = PageWindow(self, d)
         self.assertAlmostEqual(d.execute_script("return devicePixelRatio"), 2, 2)
-        self.assertEqual((d.execute_script(CUT), d.execute_script(LEGIBLE)[0],
+        self.assertEqual((d.execute_script(CUT), d.execute_script(LEGIBLE),
                           d.execute_script(UNREACHABLE)), ([], True, []))
         w.press(w.control(w.main, 1010))
         self.assertEqual((d.execute_script(CUT), d.execute_script(UNREACHABLE)), ([], []))
@@ -306,10 +307,6 @@ class Accessible(unittest.TestCase):
             w.gone("box")
             w.Type("volume", "1")
             self.assertEqual((faint, high - low >= 96, unseen), ([], True, []), value)
-
-
-def screenshot(driver):
-    return Image.open(io.BytesIO(driver.get_screenshot_as_png())).convert("L")
 
 
 # The texts of the window in front, emptied (hide) or given back, with where they are.
@@ -359,7 +356,7 @@ class Phone(unittest.TestCase):
         driver.get("file://" + page_test.PAGE)
         PageWindow(self, driver)
         fit = driver.execute_script("return [document.documentElement.scrollWidth <= innerWidth,"
-                                    " innerWidth]") + driver.execute_script(LEGIBLE)[:1]
+                                    " innerWidth]") + [driver.execute_script(LEGIBLE)]
         self.assertEqual(fit, [True, 360, True])
         Image.open(io.BytesIO(driver.get_screenshot_as_png())).save(
             os.path.join(os.path.dirname(page_test.PAGE), "phone.png"))

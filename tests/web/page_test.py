@@ -314,6 +314,11 @@ class PageWindow:
         return expected  # the page shows text only, which Screen compares
 
 
+def screenshot(driver):
+    """What the browser shows, in grey."""
+    return Image.open(io.BytesIO(driver.get_screenshot_as_png())).convert("L")
+
+
 def check_bar(test, rows, columns, numerator, denominator):
     """The bar lies between numerator and denominator, across the same share of them."""
     width = numerator[2] - numerator[0]
@@ -485,7 +490,7 @@ class Window(unittest.TestCase):
             driver = start_browser(scale)
             driver.get("file://" + PAGE)
             PageWindow(self, driver)
-            shot = Image.open(io.BytesIO(driver.get_screenshot_as_png())).convert("L")
+            shot = screenshot(driver)
             shot.save(os.path.join(os.path.dirname(PAGE), f"bar-at-{scale}x.png"))
             numerator, denominator = (driver.execute_script(RECT, id) for id in (1012, 1013))
             driver.quit()
