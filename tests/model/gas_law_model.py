@@ -218,7 +218,8 @@ SCRIPT = [
 SPECIAL_TEXTS = ["0", "-0", "0.0", "nan", "-NaN", "inf", "-Infinity", "1e400", "-1e-400", "5e-324",
                  "1.7976931348623157e308", "-1.79769313486232e308", "-273.15", "-459.67", "32",
                  " 2.5 ", ".5", "5.", "+4", "1e+299", "", "abc", "1,5", "1e", "--1", "0x10", "1 2",
-                 "nan1", "e5", "."]
+                 "nan1", "e5", ".", " ", "+", "1e+", "1.2.3", "in", "+-1", "infinit", "nan(1)",
+                 "1e5x", "007.50", "-INF", "Infinity", "1E-5"]
 
 
 def random_session(seed, count):
@@ -253,14 +254,18 @@ def random_session(seed, count):
     return session.lines[:count]
 
 
+def scripted_session():
+    session = Session()
+    for step in SCRIPT:
+        session.do(*step)
+    return session.lines[:-1]
+
+
 def main():
     if len(sys.argv) == 4 and sys.argv[1] == "--random":
         sys.stdout.write("\n".join(random_session(int(sys.argv[2]), int(sys.argv[3]))) + "\n")
     elif sys.argv[1:] == ["--scripted"]:
-        session = Session()
-        for step in SCRIPT:
-            session.do(*step)
-        sys.stdout.write("\n".join(session.lines[:-1]) + "\n")
+        sys.stdout.write("\n".join(scripted_session()) + "\n")
     elif len(sys.argv) == 2:
         with open(sys.argv[1], "w", newline="\n") as out:
             out.write("\n".join(every_unit_of_every_family()) + "\n")

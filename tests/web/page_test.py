@@ -1,16 +1,16 @@
 #!/usr/bin/python3
-"""The page in a real browser: Debian's Chromium, headless, worked through WebDriver with real
-clicks and keys. The model's scripted session and a random one are replayed on it, from file://
-and from a server on 127.0.0.1, each step checked against what the model says the window shows;
-and every control's text fits, the fraction bar lies between numerator and denominator at three
-scales, and online help opens its address in a tab of its own.
+"""The page in a real browser, worked with real clicks, keys and taps: the model's scripted session
+and a random one, from file:// and from a server on 127.0.0.1, each step checked against what the
+model says the window shows; every window's texts whole and named for screen readers, the fraction
+bar in its place at three scales and in every scheme, and the page as the open web meets it (a
+keyboard alone, 200 % zoom, a phone, forced colours, hostile text), asking for nothing but itself.
 
-Usage: page_test.py PAGE HELP_HOST [unittest arguments]; QUARVEL_SESSION_SEED=N replays a session.
+Usage: page_test.py PAGE HELP_HOST AXE_SCRIPT [unittest arguments]
+QUARVEL_BROWSER names the engine (browser.ENGINES); QUARVEL_SESSION_SEED=N replays a session.
 """
+import collections
 import functools
 import http.server
-import io
-import json
 import os
 import random
 import sys
@@ -18,22 +18,36 @@ import threading
 import time
 import unittest
 
-from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+from PIL import ImageChops
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
+import browser
+from browser import wait_for
+
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "model"))
 import gas_law_model as model  # noqa: E402
 
-PAGE, HELP_HOST = (os.path.abspath(sys.argv.pop(1)), sys.argv.pop(1)) if __name__ == "__main__" \
-    else (None, None)
+PAGE = HELP_HOST = AXE = None
+ENGINE = browser.ENGINES[os.environ.get("QUARVEL_BROWSER", "chromium")]
 FIELDS = {"pressure": 1004, "volume": 1005, "moles": 1006, "temperature": 1007, "result": 1008}
 HELP_TEXT = ("Click OK to go to Online help.  If you cannot access online help from this box "
              "goto:\n https://%s")
 
+# In every document, before its own scripts: what goes wrong in it, and the tabs it opens.
+WATCH = """
+window.__problems = [];
+window.__opened = [];
+addEventListener('securitypolicyviolation',
+                 (e) => __problems.push(`policy: ${e.violatedDirective} ${e.blockedURI}`));
+addEventListener('error', (e) => __problems.push(`error: ${e.message}`));
+addEventListener('unhandledrejection', (e) => __problems.push(`rejected: ${e.reason}`));
+window.open = (...how) => { __opened.push(how); return null; };
+"""
+# What went wrong, and what the page fetched: data addresses are no requests.
+PROBLEMS = """return [window.__problems, performance.getEntriesByType('resource')
+                      .map((e) => e.name).filter((name) => !name.startsWith('data:'))];"""
 # What the calculator window shows, in the model's words.
 SCREEN = """
 const w = document.querySelector('[data-dialog="102"]');
@@ -53,69 +67,120 @@ return b && [b.querySelector('[data-part=caption]').textContent,
              b.querySelector('[data-part=text]').textContent,
              [...b.querySelectorAll('.box-buttons [data-command]')].map(e => e.dataset.command)];
 """
-# What the page asks of window.open, noted as the browser is asked (once per document).
-SPY_ON_OPEN = """
-if (!window.__opened) {
-  const open = window.open;
-  window.open = (...how) => { window.__opened = how; return open.apply(window, how); };
-  window.__opened = [];
+# A control's place in the screen's CSS pixels: left, top, right, bottom.
+RECT = """const r = document.querySelector(`[data-control="${arguments[0]}"]`)
+                    .getBoundingClientRect();
+return [r.left, r.top, r.right, r.bottom];"""
+# The middle of an element, in the screen's CSS pixels.
+CENTRE = """const r = arguments[0].getBoundingClientRect();
+return [r.left + r.width / 2, r.top + r.height / 2];"""
+# The controls whose text is cut, in the open windows.
+CUT = """
+const cut = [], probe = document.createElement('span');
+probe.className = 'measure';
+document.body.append(probe);
+const width = (text, font) => { probe.style.font = font; probe.textContent = text;
+                                return probe.getBoundingClientRect().width; };
+for (const e of document.querySelectorAll(
+         'dialog[open] :is(.static, label, button, legend, .title, .box-text, select)')) {
+  const name = `${e.closest('dialog').dataset.dialog} ${e.dataset.control || e.className} ` +
+               `"${e.textContent.slice(0, 30)}"`;
+  const font = getComputedStyle(e).font;
+  if (e.tagName === 'SELECT') {  // the text beside the drop-down arrow
+    const widest = Math.max(...[...e.options].map((o) => width(o.textContent, font)));
+    if (widest > e.clientWidth - 20) cut.push(name);
+  } else if (e.scrollWidth > e.clientWidth + 0.5 || e.scrollHeight > e.clientHeight + 0.5 ||
+             (e.tagName === 'LEGEND' &&
+              e.getBoundingClientRect().right > e.parentElement.getBoundingClientRect().right)) {
+    cut.push(name);
+  }
 }
+probe.remove();
+return cut
 """
-# The bar's pixels on the window's canvas, in CSS pixels, and where the panel's texts are.
-BAR = """
-const w = document.querySelector('[data-dialog="102"]'), canvas = w.querySelector('canvas');
-const scale = canvas.width / canvas.getBoundingClientRect().width;
-const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-let rows = [], columns = [], color = null;
-for (let y = 0; y < canvas.height; ++y) for (let x = 0; x < canvas.width; ++x) {
-  const at = (y * canvas.width + x) * 4;
-  if (data[at + 3] < 255) continue;
-  rows.push(y / scale); columns.push(x / scale); color = [data[at], data[at + 1], data[at + 2]];
+# Every open window but the calculator is modal: the page behind it takes no input.
+MODELESS = """.concat([...document.querySelectorAll('dialog[open]:not([data-dialog="102"])')]
+                 .filter((e) => !e.matches(':modal')).map((e) => e.dataset.dialog + ' modeless'));
+"""
+# Whether the smallest text shown, in CSS pixels as drawn (the window's scale included), is at
+# least the browser's least font size.
+LEGIBLE = """
+const probe = document.createElement('span');
+probe.style.fontSize = '1px';
+document.body.append(probe);
+const least = parseFloat(getComputedStyle(probe).fontSize);
+probe.remove();
+let smallest = Infinity;
+for (const e of document.querySelectorAll('dialog[open] *')) {
+  if (!e.matches('input, select') && ![...e.childNodes].some((n) => n.nodeType === 3)) continue;
+  const style = getComputedStyle(e.closest('dialog'));
+  const scale = style.transform === 'none' ? 1 : new DOMMatrix(style.transform).a;
+  smallest = Math.min(smallest, parseFloat(getComputedStyle(e).fontSize) * style.zoom * scale);
 }
-const box = (id) => {
-  const r = w.querySelector(`[data-control="${id}"]`).getBoundingClientRect(),
-        o = canvas.getBoundingClientRect();
-  return [r.left - o.left, r.top - o.top, r.right - o.left, r.bottom - o.top];
-};
-const text = getComputedStyle(w.querySelector('[data-control="1012"]')).color;
-return {rows: [Math.min(...rows), Math.max(...rows)], columns: [Math.min(...columns),
-        Math.max(...columns)], color, text: text.match(/\\d+/g).map(Number),
-        numerator: box(1012), denominator: box(1013)};
+return smallest >= least;
+"""
+# The controls and captions of the open windows that scrolling cannot bring fully into view.
+UNREACHABLE = """
+const out = [], page = document.documentElement;
+for (const e of document.querySelectorAll('dialog[open] :is([data-control], .caption)')) {
+  if (!e.getClientRects().length) continue;
+  for (const edge of ['start', 'end']) {
+    e.scrollIntoView({block: edge, inline: edge});
+    const r = e.getBoundingClientRect();
+    if (edge === 'start' ? r.left < -0.5 || r.top < -0.5
+                         : r.right > page.clientWidth + 0.5 || r.bottom > page.clientHeight + 0.5)
+      out.push(`${e.closest('dialog').dataset.dialog} ${e.dataset.control || 'caption'} ${edge}`);
+  }
+}
+scrollTo(0, 0);
+return out;
+"""
+# The texts of the window in front, emptied (hide) or given back, with where they are.
+TEXTS = """
+const hide = arguments[0];
+const front = document.querySelector('[data-dialog="box"]') ||
+              document.querySelector('dialog:modal') || document.querySelector('dialog[open]') ||
+              document.body;
+const shown = [];
+for (let e of front.querySelectorAll('[data-control], [data-part], [data-command]')) {
+  if (e.tagName === 'FIELDSET') e = e.querySelector('legend');
+  const r = e.getBoundingClientRect();
+  if (!r.width) continue;  // an item of a closed menu
+  if (e.tagName === 'INPUT' || e.tagName === 'SELECT') {
+    const property = e.tagName === 'INPUT' ? 'value' : 'selectedIndex';
+    if (hide) [e.kept, e[property]] = [e[property], e.tagName === 'INPUT' ? '' : -1];
+    else if ('kept' in e) e[property] = e.kept;
+  } else if (hide && e.textContent.trim()) {
+    e.kept = [...e.childNodes];
+    e.replaceChildren();
+  } else if (!hide && e.kept) {
+    e.replaceChildren(...e.kept);
+  }
+  if ('kept' in e && !(e.tagName === 'INPUT' && !e.kept)) {
+    shown.push([e.dataset.control || e.dataset.part || e.dataset.command || e.textContent,
+                [r.left, r.top, r.right, r.bottom].map(Math.round)]);
+  }
+  if (!hide) delete e.kept;
+}
+return shown;
 """
 
-
-def start_browser(scale=1, size="1100,760", prefs=None, phone=False):
-    """Debian's Chromium, headless; `phone`: a 360 x 740 touch screen at three pixels a pixel."""
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update",
-                     "--disable-sync", f"--window-size={size}",
-                     f"--force-device-scale-factor={scale}"]:
-        options.add_argument(argument)
-    if prefs:
-        options.add_experimental_option("prefs", prefs)
-    if phone:
-        options.add_experimental_option("mobileEmulation", {"deviceMetrics": {
-            "width": 360, "height": 740, "pixelRatio": 3.0, "touch": True}})
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+Step = collections.namedtuple("Step", "action argument screen box bits")
 
 
-def requests(driver):
-    """The addresses the page asked for since the last call; data addresses are no requests."""
-    sent = [json.loads(entry["message"])["message"] for entry in driver.get_log("performance")]
-    return [m["params"]["request"]["url"] for m in sent if m["method"] ==
-            "Network.requestWillBeSent" and not m["params"]["request"]["url"].startswith("data:")]
+def steps(*random_session):
+    """The scripted session, or with a seed and a length a random one."""
+    lines = model.random_session(*random_session) if random_session else model.scripted_session()
+    return [Step(*(line.split("\t") + [""] * 5)[:5]) for line in lines]
 
 
-def wait_for(condition, seconds=5):
-    end = time.time() + seconds
-    while True:
-        value = condition()
-        if value or time.time() > end:
-            return value
-        time.sleep(0.02)
+def start(test, url=None, **how):
+    """The engine, as `how` says, on the page (`url`, else from the disk), closed after the test."""
+    page = ENGINE(**how)
+    test.addCleanup(page.quit)
+    page.on_every_page(WATCH)
+    page.d.get(url or "file://" + PAGE)
+    return page
 
 
 class Server:
@@ -136,11 +201,13 @@ class Server:
         self.server.server_close()
 
 
-class PageWindow:
-    """A person at the page: acts through real clicks and keys and reads what the page shows."""
+class Mouse:
+    """A person at the page, in front of the calculator: the model's actions, made of a few gestures
+    (press, put the focus into, choose, menu, system menu, a click behind a dialog), and what the
+    page then shows. This one clicks with a mouse and types; others make the gestures their way."""
 
-    def __init__(self, test, driver):
-        self.test, self.d = test, driver
+    def __init__(self, test, page):
+        self.test, self.page, self.d = test, page, page.d
         self.main = self.window("102")
 
     def window(self, dialog):
@@ -150,46 +217,60 @@ class PageWindow:
     def control(self, frame, id):
         return frame.find_element(By.CSS_SELECTOR, f'[data-control="{id}"]')
 
+    def gone(self, dialog):
+        self.test.assertTrue(wait_for(lambda: not self.d.find_elements(
+            By.CSS_SELECTOR, f'[data-dialog="{dialog}"]')), f"dialog {dialog} stays open")
+
     def keys(self, *keys):
         ActionChains(self.d).send_keys(*keys).perform()
 
+    def chord(self, modifier, key):
+        ActionChains(self.d).key_down(modifier).send_keys(key).key_up(modifier).perform()
+
+    # --- the gestures
+
     def press(self, element):
         element.click()
+
+    def into(self, frame, id):
+        self.press(self.control(frame, id))
+
+    def choose(self, frame, id, entry):
+        self.press(self.control(frame, id))  # the list drops down; typing chooses, Enter takes it
+        self.keys(entry, Keys.ENTER)
 
     def menu(self, title, item):
         self.press(self.main.find_element(By.XPATH, f'.//*[@role="menubar"]/button[.="{title}"]'))
         self.press(self.main.find_element(By.XPATH, f'./*[@role="menu"]/button[.="{item}"]'))
 
-    def pick(self, frame, id, entry):
-        self.press(self.control(frame, id))  # the list drops down; typing chooses, Enter takes it
-        self.keys(entry, Keys.ENTER)
+    def system(self, frame, command):
+        """The window's close box, or the About item of its system menu."""
+        if command == "close":
+            return self.press(frame.find_element(By.CSS_SELECTOR, ".close-box"))
+        self.press(frame.find_element(By.CSS_SELECTOR, ".system-menu"))
+        self.press(frame.find_element(By.CSS_SELECTOR, '[data-command="16"]'))
 
-    # A click of the mouse on the window behind a dialog or box, to which nothing may answer.
-    def click_behind(self):
-        x, y = self.d.execute_script("const r = arguments[0].getBoundingClientRect();"
-                                     "return [r.left + r.width / 2, r.top + r.height / 2]",
-                                     self.control(self.main, 1001))
-        for kind in ("mousePressed", "mouseReleased"):
-            self.d.execute_cdp_cmd("Input.dispatchMouseEvent", {
-                "type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+    def behind(self):
+        """A click on the window behind a dialog or box, to which nothing may answer."""
+        self.page.click(*self.d.execute_script(CENTRE, self.control(self.main, 1001)))
 
-    def gone(self, dialog):
-        self.test.assertTrue(wait_for(lambda: not self.d.find_elements(
-            By.CSS_SELECTOR, f'[data-dialog="{dialog}"]')), f"dialog {dialog} stays open")
+    def start_again(self, ended):
+        self.press(ended.find_element(By.TAG_NAME, "button"))
+
+    # --- the model's actions
 
     def Type(self, field, text):
-        box = self.control(self.main, FIELDS[field])
-        self.press(box)
-        box.send_keys(Keys.CONTROL, "a")
-        box.send_keys(text if text else Keys.BACK_SPACE)
+        self.into(self.main, FIELDS[field])
+        self.chord(Keys.CONTROL, "a")
+        self.keys(text if text else Keys.BACK_SPACE)
 
     def Solve(self, quantity):
-        self.pick(self.main, 1003, quantity)
+        self.choose(self.main, 1003, quantity)
 
     def Calculate(self, by_enter):
         if not by_enter:
             return self.press(self.control(self.main, 1001))
-        self.press(self.control(self.main, 1008))
+        self.into(self.main, 1008)
         self.keys(Keys.ENTER)
 
     def ChangeUnits(self, picks, opens, by_menu):
@@ -198,18 +279,15 @@ class PageWindow:
         if not opens:
             return
         units = self.window("129")
-        self.click_behind()
+        self.behind()
         for id, entry in zip((1021, 1004, 1005), picks):
-            self.pick(units, id, entry)
-        self.leave_units(units, picks[3])
-        self.gone("129")
-
-    def leave_units(self, units, way):
-        if way in ("accept", "esc"):
-            self.keys(Keys.ENTER if way == "accept" else Keys.ESCAPE)
+            self.choose(units, id, entry)
+        if picks[3] in ("accept", "esc"):
+            self.keys(Keys.ENTER if picks[3] == "accept" else Keys.ESCAPE)
         else:
-            self.press(units.find_element(By.CSS_SELECTOR, '[data-control="2"]'
-                                          if way == "cancel" else ".close-box"))
+            self.press(self.control(units, 2)) if picks[3] == "cancel" else \
+                self.system(units, "close")
+        self.gone("129")
 
     def Help(self, ok, by_menu):
         self.menu("Online Help", "Online Help") if by_menu else \
@@ -217,11 +295,7 @@ class PageWindow:
         self.help = ok
 
     def About(self, by_menu):
-        if by_menu:
-            self.menu("Online Help", "About")
-        else:
-            self.press(self.main.find_element(By.CSS_SELECTOR, ".system-menu"))
-            self.press(self.main.find_element(By.CSS_SELECTOR, '[data-command="16"]'))
+        self.menu("Online Help", "About") if by_menu else self.system(self.main, "about")
         about = self.window("100")
         self.test.assertEqual(about.find_element(By.CSS_SELECTOR, "[data-part=caption]").text,
                               "About Quarvel")
@@ -231,33 +305,22 @@ class PageWindow:
     def Tab(self):
         self.keys(Keys.TAB)
 
-    # Another colour scheme: the window paints its bar again, in the scheme's text colour, and
-    # between numerator and denominator.
     def Paint(self):
+        """In each colour scheme the engine can show, the bar painted again in its place."""
         for scheme in ("dark", "light"):
-            self.d.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [
-                {"name": "prefers-color-scheme", "value": scheme}]})
-            bar = wait_for(lambda: (lambda b: b if b["color"] == b["text"] else None)(
-                self.d.execute_script(BAR)))
-            self.test.assertTrue(bar, f"the bar is not drawn in the {scheme} text colour")
-            check_bar(self.test, bar["rows"], bar["columns"], bar["numerator"],
-                      bar["denominator"])
+            self.page.scheme("prefers-color-scheme", scheme)
+            check_bar(self.test, self.page)
 
     def Close(self, way):
-        if way == "close":
-            self.press(self.control(self.main, 1002))
-        elif way == "exit":
-            self.menu("File", "Exit")
-        elif way == "esc":
-            self.keys(Keys.ESCAPE)
-        else:
-            self.press(self.main.find_element(By.CSS_SELECTOR, ".close-box"))
+        {"close": lambda: self.press(self.control(self.main, 1002)),
+         "exit": lambda: self.menu("File", "Exit"), "esc": lambda: self.keys(Keys.ESCAPE),
+         "closebox": lambda: self.system(self.main, "close")}[way]()
 
     def Closed(self, expected):
         ended = wait_for(lambda: self.d.find_elements(By.CSS_SELECTOR, "[data-ended]"),
                          5 if expected else 0)
         if ended:
-            self.press(ended[0].find_element(By.TAG_NAME, "button"))
+            self.start_again(ended[0])
             self.main = self.window("102")
         return bool(ended)
 
@@ -271,15 +334,12 @@ class PageWindow:
                     "warning": ("Warning", step.box[8:], ["1"]),
                     "help": ("Online Help", HELP_TEXT % HELP_HOST, ["1", "2"])}[kind]
         self.test.assertEqual((caption, text, buttons), expected)
-        self.click_behind()
+        self.behind()
         answer = "1" if kind != "help" or self.help else "2"
-        tabs = set(self.d.window_handles)
-        if kind == "help":  # the referrer the help site would get cannot be seen from here
-            self.d.execute_script(SPY_ON_OPEN)
         self.press(self.d.find_element(By.CSS_SELECTOR, f'.box-buttons [data-command="{answer}"]'))
         self.gone("box")
         if kind == "help":
-            return "help:" + ("ran" if self.help_tab(tabs) else "none")
+            return "help:" + ("ran" if self.opened() else "none")
         if kind == "warning":
             return "warning:" + text
         focus = self.d.execute_script(
@@ -288,23 +348,14 @@ class PageWindow:
         field = [name for name, id in FIELDS.items() if str(id) == focus[0]]
         return "prompt:" + field[0] if field and focus[1] else f"prompt, then the focus on {focus}"
 
-    # A new tab on the help site, which cannot reach back to the page.
-    def help_tab(self, tabs):
-        opened = wait_for(lambda: set(self.d.window_handles) - tabs, 2 if self.help else 0.2)
-        if not opened:
-            return False
-        try:
-            tab = wait_for(lambda: [t for t in self.d.execute_cdp_cmd("Target.getTargets", {})[
-                "targetInfos"] if t["targetId"] in opened and t["url"]])[0]
-            self.test.assertEqual(tab["url"].rstrip("/"), "https://" + HELP_HOST)
-            self.test.assertFalse(tab["canAccessOpener"], "the help tab can reach the page")
-            features = set(self.d.execute_script("return window.__opened[2]").split(","))
-            self.test.assertLessEqual({"noopener", "noreferrer"}, features)
-        finally:
-            self.d.switch_to.window(opened.pop())
-            self.d.close()
-            self.d.switch_to.window(list(tabs)[0])
-        return True
+    def opened(self):
+        """Whether the page opened help's address, in a tab of its own that cannot reach back."""
+        tabs = wait_for(lambda: self.d.execute_script("return window.__opened.splice(0)"),
+                        2 if self.help else 0.2)
+        for url, target, features in tabs:
+            self.test.assertEqual((url.rstrip("/"), target), ("https://" + HELP_HOST, "_blank"))
+            self.test.assertLessEqual({"noopener", "noreferrer"}, set(features.split(",")))
+        return bool(tabs)
 
     def Screen(self, expected):
         return wait_for(lambda: (lambda shown: shown if shown == expected else None)(
@@ -314,28 +365,81 @@ class PageWindow:
         return expected  # the page shows text only, which Screen compares
 
 
-def screenshot(driver):
-    """What the browser shows, in grey."""
-    return Image.open(io.BytesIO(driver.get_screenshot_as_png())).convert("L")
+class Keyboard(Mouse):
+    """A person with a keyboard and no mouse: Tab and Shift+Tab, arrows in lists, Enter, Esc, and
+    Alt with the menus' mnemonics."""
+    TAB_ORDER = {"102": [1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010],
+                 "129": [1022, 2, 1021, 1004, 1005]}
+
+    def focused(self):
+        return self.d.execute_script("return document.activeElement.dataset.control")
+
+    def into(self, frame, id):
+        """Tabs to the control the shorter way round, skipping the disabled field."""
+        order = [i for i in self.TAB_ORDER[frame.get_attribute("data-dialog")]
+                 if self.control(frame, i).is_enabled()]
+        at, to = order.index(int(self.focused())), order.index(id)
+        forward = (to - at) % len(order) <= len(order) // 2
+        for _ in range((to - at) % len(order) if forward else (at - to) % len(order)):
+            self.keys(Keys.TAB) if forward else self.chord(Keys.SHIFT, Keys.TAB)
+        self.test.assertEqual(self.focused(), str(id))
+
+    def press(self, element):  # a push button with the focus takes Enter
+        if element.get_attribute("data-control"):
+            frame = element.find_element(By.XPATH, "ancestor::dialog")
+            self.into(frame, int(element.get_attribute("data-control")))
+        while self.d.switch_to.active_element != element:  # a box's buttons
+            self.keys(Keys.TAB)
+        self.keys(Keys.ENTER)
+
+    def choose(self, frame, id, entry):
+        self.into(frame, id)
+        options = [o.text for o in self.control(frame, id).find_elements(By.TAG_NAME, "option")]
+        at = self.d.execute_script("return document.activeElement.selectedIndex")
+        arrow = Keys.ARROW_DOWN if options.index(entry) > at else Keys.ARROW_UP
+        self.chord(Keys.ALT, Keys.ARROW_DOWN)  # dropped down, the arrows choose and Enter takes
+        self.keys(*[arrow] * abs(options.index(entry) - at), Keys.ENTER)
+
+    def menu(self, title, item):
+        self.chord(Keys.ALT, title[0].lower())
+        self.keys("x" if item == "Exit" else item[0].lower())
+
+    def system(self, frame, command):  # the system menu: Close, then About
+        self.chord(Keys.ALT, " ")
+        self.keys(*[Keys.ARROW_DOWN] * (command == "about"), Keys.ENTER)
+
+    def behind(self):
+        pass
+
+    def start_again(self, ended):
+        self.keys(Keys.ENTER)  # the button to start again has the focus
 
 
-def check_bar(test, rows, columns, numerator, denominator):
-    """The bar lies between numerator and denominator, across the same share of them."""
-    width = numerator[2] - numerator[0]
-    test.assertTrue(numerator[3] <= rows[0] and rows[1] < denominator[1],
-                    f"bar rows {rows}, numerator {numerator}, denominator {denominator}")
-    test.assertAlmostEqual(columns[0] - numerator[0], width * 5 / 135, delta=1.5)
-    test.assertAlmostEqual(columns[1] + 1 - columns[0], width * 130 / 135, delta=1.5)
+class Finger(Mouse):
+    """A person at a phone: taps where the mouse would click, no faster than a double tap."""
+
+    def press(self, element):
+        self.test.assertTrue(self.tap(element), "a tap that is no click")
+
+    def behind(self):  # behind a dialog: no click may come of it
+        self.test.assertFalse(self.tap(self.control(self.main, 1001), 0.3))
+
+    def tap(self, element, seconds=5):
+        time.sleep(max(0, getattr(self, "tapped", 0) + 0.4 - time.time()))
+        self.page.tap(*self.d.execute_script(
+            "window.clicked = false; arguments[0].addEventListener("
+            "'click', () => window.clicked = true, {once: true});" + CENTRE, element))
+        self.tapped = time.time()
+        return wait_for(lambda: self.d.execute_script("return window.clicked"), seconds)
 
 
-def replay(test, driver, url, steps, origin, person=None):
-    requests(driver)
-    driver.get(url)
+def replay(test, page, url, steps, origin, person=Mouse):
+    page.d.get(url)
     at = 0
     while at < len(steps):
         step = steps[at]
         test.assertEqual(step.action, "start", f"{origin}, step {at}")
-        window = (person or PageWindow)(test, driver)
+        window = person(test, page)
         test.assertEqual(window.Screen(step.screen), step.screen, f"{origin}, step {at}")
         for at in range(at + 1, len(steps)):
             step = steps[at]
@@ -360,27 +464,77 @@ def replay(test, driver, url, steps, origin, person=None):
             test.assertEqual(window.Screen(step.screen), step.screen, where)
         else:
             at = len(steps)
-    errors = [e for e in driver.get_log("browser") if e["level"] == "SEVERE"]
-    test.assertEqual(errors, [], origin)  # a refusal by the page's policy would be one
-    test.assertEqual(set(requests(driver)), {url}, origin)
+    test.assertEqual(page.d.execute_script(PROBLEMS), [[], []], origin)
 
 
-def session(arguments):
-    lines = []
-    if arguments[0] == "--scripted":
-        runner = model.Session()
-        for step in model.SCRIPT:
-            runner.do(*step)
-        lines = runner.lines[:-1]
-    else:
-        lines = model.random_session(int(arguments[1]), int(arguments[2]))
-    return [Step(*(line.split("\t") + [""] * 5)[:5]) for line in lines]
+def each_window(w, check):
+    """`check(name)` in every window the program shows: the calculator, the units dialog, the
+    About box, each kind of message box, and the page once the program has ended."""
+    check("the calculator")
+    w.press(w.control(w.main, 1010))
+    w.window("129")
+    check("the units dialog")
+    w.keys(Keys.ESCAPE)
+    w.gone("129")
+    w.menu("Online Help", "About")
+    w.window("100")
+    check("the About box")
+    w.keys(Keys.ENTER)
+    w.gone("100")
+    for name, text in (("a prompt", "x"), ("a warning", "0"), ("online help's question", "1")):
+        w.Type("volume", text)
+        w.press(w.control(w.main, 1009 if text == "1" else 1001))
+        wait_for(lambda: w.d.execute_script(BOX))
+        check(name)
+        w.keys(Keys.ESCAPE)
+        w.gone("box")
+    w.Close("close")
+    wait_for(lambda: w.d.find_elements(By.CSS_SELECTOR, "[data-ended]"))
+    check("the ended page")
+    w.Closed(True)
 
 
-class Step:
-    def __init__(self, action, argument, screen, box, bits):
-        self.action, self.argument, self.screen, self.box, self.bits = \
-            action, argument, screen, box, bits
+def bar_fault(page):
+    """Where the screen shows the fraction bar, if not strictly between numerator and
+    denominator, across the same share of them, in the colour of the panel's text; else ""."""
+    scale = page.d.execute_script("document.querySelector('[data-control=\"1012\"]')"
+                                  ".scrollIntoView({block: 'center', inline: 'center'});"
+                                  "return devicePixelRatio")
+    numerator, denominator = (page.d.execute_script(RECT, id) for id in (1012, 1013))
+    width = numerator[2] - numerator[0]
+    left, top = round(numerator[0] * scale), round(numerator[1] * scale)
+    area = page.screenshot().crop((left, top, round((numerator[2] + 10) * scale),
+                                   round(denominator[3] * scale)))
+    pixels, (columns, rows) = area.load(), area.size
+    histogram = area.histogram()
+    background = histogram.index(max(histogram))
+    ink = [[x for x in range(columns) if abs(pixels[x, y] - background) > 96]
+           for y in range(rows)]
+    bar = [y for y in range(rows) if len(ink[y]) > width * scale / 2]
+    if not bar:
+        return f"no bar between numerator {numerator} and denominator {denominator}"
+    xs = [x for y in bar for x in ink[y]]
+    inkiest = lambda ys: max((pixels[x, y] for y in ys for x in ink[y]),  # noqa: E731
+                             key=lambda value: abs(value - background), default=background)
+    text, colour = inkiest(range(bar[0])), inkiest(bar)
+    found = [(left + min(xs)) / scale, (top + bar[0]) / scale, (left + max(xs) + 1) / scale,
+             (top + bar[-1] + 1) / scale]
+    if (numerator[3] <= found[1] and found[3] <= denominator[1] and
+            abs(found[0] - numerator[0] - width * 5 / 135) <= 1.5 and
+            abs(found[2] - found[0] - width * 130 / 135) <= 1.5 and
+            abs(colour - text) < 64):
+        return ""
+    return (f"bar {found} of grey {colour} (text {text}), numerator {numerator}, "
+            f"denominator {denominator}")
+
+
+def check_bar(test, page):
+    for _ in range(40):  # the window may paint again a moment later
+        fault = bar_fault(page)
+        if not fault:
+            return
+        time.sleep(0.05)
+    test.fail(fault)
 
 
 class Sessions(unittest.TestCase):
@@ -388,126 +542,152 @@ class Sessions(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.driver = start_browser()
         seed = os.environ.get("QUARVEL_SESSION_SEED") or str(random.randrange(2 ** 31))
         print(f"The random session: seed {seed} (QUARVEL_SESSION_SEED={seed} replays it)")
-        cls.sessions = {"the scripted session": session(["--scripted"]),
-                        f"random session {seed}": session(["--random", seed, "320"])}
+        cls.sessions = {"the scripted session": steps(),
+                        f"random session {seed}": steps(int(seed), 320)}
 
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
-
-    def test_from_the_disk(self):
-        for name, steps in self.sessions.items():
-            replay(self, self.driver, "file://" + PAGE, steps, name + " from file://")
-
-    def test_from_a_web_server(self):
+    def test_from_the_disk_and_from_a_web_server(self):
+        page = start(self)
         with Server() as url:
-            for name, steps in self.sessions.items():
-                replay(self, self.driver, url, steps, name + " from " + url)
+            for origin in ("file://" + PAGE, url):
+                for name, session in self.sessions.items():
+                    replay(self, page, origin, session, f"{name} from {origin}")
 
 
-# A control's place: left, top, width, height.
-RECT = """
-const e = document.querySelector('[data-control="' + arguments[0] + '"]');
-return Object.values(e.getBoundingClientRect().toJSON()).slice(0, 4);
-"""
-# The controls whose text is cut, in the open windows.
-CUT = """
-const cut = [], probe = document.createElement('span');
-probe.className = 'measure';
-document.body.append(probe);
-const width = (text, font) => { probe.style.font = font; probe.textContent = text;
-                                return probe.getBoundingClientRect().width; };
-for (const e of document.querySelectorAll(
-         'dialog[open] :is(.static, label, button, legend, .title, .box-text, select)')) {
-  const name = `${e.closest('dialog').dataset.dialog} ${e.dataset.control || e.className} ` +
-               `"${e.textContent.slice(0, 30)}"`;
-  const font = getComputedStyle(e).font;
-  if (e.tagName === 'SELECT') {  // the text beside the drop-down arrow
-    const widest = Math.max(...[...e.options].map((o) => width(o.textContent, font)));
-    if (widest > e.clientWidth - 20) cut.push(name);
-  } else if (e.scrollWidth > e.clientWidth + 0.5 || e.scrollHeight > e.clientHeight + 0.5 ||
-             (e.tagName === 'LEGEND' &&
-              e.getBoundingClientRect().right > e.parentElement.getBoundingClientRect().right)) {
-    cut.push(name);
-  }
-}
-probe.remove();
-return cut;
-"""
+def unseen_texts(page):
+    """The texts of the window in front that leave the screen as it was when they are taken away."""
+    before = page.screenshot()
+    texts = page.d.execute_script(TEXTS, True)
+    after = page.screenshot()
+    page.d.execute_script(TEXTS, False)
+    return [name for name, box in texts
+            if ImageChops.difference(before.crop(box), after.crop(box)).getbbox() is None]
 
 
-class Window(unittest.TestCase):
-    """What the page shows beyond the sessions: every text whole, the tab order, the bar."""
+def axe(driver):
+    driver.execute_script(AXE)
+    return driver.execute_async_script(
+        "axe.run(document).then((r) => arguments[0](r.violations.map((v) => "
+        "v.id + ': ' + v.nodes.map((n) => n.target.join(' ')).join(', '))))")
+
+
+class Windows(unittest.TestCase):
+    """Every window as it is shown: its texts, its names for screen readers, its bar, its colours."""
 
     def setUp(self):
-        self.driver = start_browser()
-        self.driver.get("file://" + PAGE)
-        self.window = PageWindow(self, self.driver)
+        self.page = start(self)
+        self.window = Mouse(self, self.page)
 
-    def tearDown(self):
-        self.driver.quit()
-
-    def test_every_controls_text_fits_in_every_window(self):
-        w, seen = self.window, []
-
-        def check(name):
-            seen.append(name)
-            self.assertEqual(self.driver.execute_script(CUT), [], name)
-        check("the calculator")
-        w.control(w.main, 1010).click()
-        check("the units dialog")
-        w.keys(Keys.ESCAPE)
-        w.menu("Online Help", "About")
-        w.window("100")
-        check("the About box")
-        w.keys(Keys.ENTER)
-        for action, box in ((lambda: w.Type("volume", "x"), "prompt:volume"),
-                            (lambda: w.Type("volume", "0"), "warning:"),
-                            (lambda: w.Help(False, True), "help:none")):
-            action()
-            if box != "help:none":
-                w.Calculate(False)
-            wait_for(lambda: self.driver.execute_script(BOX))
-            check(box)
-            w.keys(Keys.ESCAPE)
-            w.gone("box")
-        self.assertEqual(len(seen), 6)
-
-    def test_tab_follows_the_templates_order_and_skips_the_disabled_field(self):
-        visited = []
-        for _ in range(10):
-            visited.append(self.driver.execute_script(
-                "return document.activeElement.dataset.control"))
-            self.window.Tab()
-        self.assertEqual(visited, ["1001", "1002", "1003", "1005", "1006", "1007", "1008", "1009",
-                                   "1010", "1001"])
+    def test_every_window_shows_its_texts_whole_is_modal_and_axe_finds_nothing_in_it(self):
+        found = {}
+        each_window(self.window, lambda name: found.update(
+            {name: self.page.d.execute_script(CUT + MODELESS) + axe(self.page.d)}))
+        self.assertEqual(found, dict.fromkeys(found, []))
+        self.assertEqual(len(found), 7)
 
     def test_the_bar_lies_between_numerator_and_denominator_at_three_scales(self):
         for scale in (1, 1.5, 2):
-            driver = start_browser(scale)
-            driver.get("file://" + PAGE)
-            PageWindow(self, driver)
-            shot = screenshot(driver)
-            shot.save(os.path.join(os.path.dirname(PAGE), f"bar-at-{scale}x.png"))
-            numerator, denominator = (driver.execute_script(RECT, id) for id in (1012, 1013))
-            driver.quit()
-            # left, top, right, bottom in device pixels; the bar: rows dark across the panel
-            area = [round(v * scale) for v in (numerator[0] - 2, numerator[1],
-                                                numerator[0] + numerator[2] + 10,
-                                                denominator[1] + denominator[3])]
-            dark = [[x for x in range(area[0], area[2]) if shot.getpixel((x, y)) < 96]
-                    for y in range(area[1], area[3])]
-            rows = [area[1] + i for i, xs in enumerate(dark) if len(xs) > numerator[2] * scale / 2]
-            self.assertTrue(rows, f"no bar at {scale}x")
-            columns = [x for y in rows for x in dark[y - area[1]]]
-            check_bar(self, [rows[0] / scale, rows[-1] / scale],
-                      [min(columns) / scale, (max(columns) + 1) / scale - 1],
-                      [numerator[0], numerator[1], numerator[0] + numerator[2],
-                       numerator[1] + numerator[3]], [0, denominator[1]])
+            page = start(self, scale=scale)
+            Mouse(self, page)
+            with self.subTest(scale=scale):
+                check_bar(self, page)
+            page.screenshot().save(os.path.join(os.path.dirname(PAGE), f"bar-at-{scale}x.png"))
+
+    # In forced colours and in a dark scheme every control, every text and the bar differ from
+    # what lies around them on the screen, not only in the page's styles.
+    def test_forced_colours_and_a_dark_scheme_leave_everything_visible(self):
+        page = self.page
+        for feature, value in (("forced-colors", "active"), ("prefers-color-scheme", "dark")):
+            if not page.scheme(feature, value):
+                continue
+            time.sleep(0.5)  # the window paints again
+            shot = page.screenshot()
+            shot.save(os.path.join(os.path.dirname(PAGE), f"{feature}.png"))
+            faint = []
+            for element in page.d.find_elements(By.CSS_SELECTOR, "[data-control]"):
+                box = element.rect
+                low, high = shot.crop((box["x"] + 1, box["y"] + 1, box["x"] + box["width"] - 1,
+                                       box["y"] + box["height"] - 1)).getextrema()
+                if high - low < 96:
+                    faint.append(element.get_attribute("data-control"))
+            unseen = []
+            each_window(self.window, lambda name: unseen.extend(unseen_texts(page)))
+            self.assertEqual((faint, bar_fault(page), unseen), ([], "", []), value)
+
+
+HOSTILE = ['<img src=x onerror="window.__injected=1">', "</script><script>window.__injected=1"
+           "</script>", "\"'><svg onload=window.__injected=1>", "\x01\x07\x1b[31m\u202e9",
+           "javascript:window.__injected=1", "{{constructor.constructor('window.__injected=1')()}}"]
+
+
+class People(unittest.TestCase):
+    """The page as people on the open web meet it."""
+
+    def test_the_scripted_session_with_the_keyboard_alone(self):
+        replay(self, start(self), "file://" + PAGE, steps(),
+               "the scripted session with the keyboard", Keyboard)
+
+    # The browser's own zoom at 200 % and the user's least font size: the window no longer fits,
+    # may not shrink, and all of it is reached by scrolling.
+    def test_at_200_percent_zoom_with_a_16_pixel_least_font(self):
+        page = start(self, zoom=2, least_font=16)
+        self.assertAlmostEqual(page.d.execute_script("return devicePixelRatio"), 2, 2)
+        found = {}
+        each_window(Mouse(self, page), lambda name: found.update({name: [
+            page.d.execute_script(CUT), page.d.execute_script(LEGIBLE),
+            page.d.execute_script(UNREACHABLE)]}))
+        self.assertEqual(found, dict.fromkeys(found, [[], True, []]))
+        replay(self, page, "file://" + PAGE, steps(), "the scripted session at 200 %")
+
+    def test_a_phone_fits_the_window_and_the_scripted_session_passes_with_taps(self):
+        page = start(self, width=360, height=740, phone=True)
+        Mouse(self, page)
+        self.assertEqual(page.d.execute_script(
+            "return [document.documentElement.scrollWidth <= innerWidth, innerWidth]") +
+            [page.d.execute_script(LEGIBLE)], [True, 360, True])
+        page.d.get_screenshot_as_file(os.path.join(os.path.dirname(PAGE), "phone.png"))
+        replay(self, page, "file://" + PAGE, steps(), "the scripted session on a phone", Finger)
+
+    # Every field, every command that reads them: the prompt comes, nothing runs, nothing is
+    # added to the page but the box, the other fields keep what they hold, the page answers on.
+    def test_hostile_text_is_refused_as_text_and_runs_nothing(self):
+        page = start(self)
+        w, d = Mouse(self, page), page.d
+        count = "return document.querySelectorAll('*').length"
+        commands = {"calculate": lambda: w.Calculate(False), "solve": lambda: w.Solve("Moles"),
+                    "units": lambda: w.press(w.control(w.main, 1010))}
+        for k, field in enumerate(FIELDS):
+            w.Solve("Volume" if field == "pressure" else "Pressure")  # the field open to typing
+            # The commands start one further on in each field: over the fields every text meets
+            # every command.
+            turns = list(commands.items())[k % 3:] + list(commands.items())[:k % 3]
+            for text, (command, run) in zip(HOSTILE + ["7" * 999_999 + "<"], turns * 3):
+                w.Type(field, "1")
+                w.keys(Keys.BACK_SPACE)
+                page.paste(text)
+                before, shown = d.execute_script(count), d.execute_script(SCREEN)
+                run()
+                where = f"{field}, {command}: {text[:40]!r}"
+                self.assertEqual(wait_for(lambda: d.execute_script(BOX))[1],
+                                 "Please enter a number.", where)
+                box = d.find_element(By.CSS_SELECTOR, "[data-dialog=box]")
+                self.assertEqual(d.execute_script(count) - before,
+                                 len(box.find_elements(By.CSS_SELECTOR, "*")) + 1, where)
+                w.keys(Keys.ENTER)
+                w.gone("box")
+                self.assertEqual((d.execute_script("return window.__injected"),
+                                  d.execute_script(count), d.execute_script(SCREEN)),
+                                 (None, before, shown), where)
+            w.Type(field, "2")  # and the page answers on
+            w.Calculate(False)
+            self.assertFalse(d.execute_script(BOX), field)
+            self.assertRegex(d.execute_script(SCREEN).split("|")[4], r"^[0-9.e+-]+$")
+        self.assertEqual(d.execute_script(PROBLEMS), [[], []])
 
 
 if __name__ == "__main__":
+    PAGE, HELP_HOST = os.path.abspath(sys.argv.pop(1)), sys.argv.pop(1)
+    with open(sys.argv.pop(1), encoding="utf-8") as script:
+        AXE = script.read()
     unittest.main()
