@@ -16,19 +16,6 @@
 
 namespace {
 
-std::string Describe(const FractionBar& found) {
-    const RECT& bar = found.bar;
-    std::ostringstream text;
-    if (bar.left > bar.right)
-        text << "no bar";
-    else
-        text << "bar rows " << bar.top << ".." << bar.bottom << ", columns " << bar.left << ".."
-             << bar.right;
-    text << "; numerator's bottom " << found.numerator.bottom << ", denominator's top "
-         << found.denominator.top << "; " << found.strays << " pixels of its colour beside it";
-    return text.str();
-}
-
 // As at 96 DPI, the bar lies in the rows strictly between numerator and denominator, from 5/135
 // of the numerator's width in to its right edge (the pen's ends may differ by a few pixels),
 // alone in its colour there. Empty when it does, else what was expected and what was found.
@@ -40,9 +27,13 @@ std::string BarFault(const FractionBar& found) {
         std::abs(bar.left - left) <= kSlack && std::abs(bar.right - numerator.right) <= kSlack &&
         found.strays == 0)
         return "";
-    return "expected a bar strictly between numerator and denominator, columns " +
-           std::to_string(left) + ".." + std::to_string(numerator.right) + " give or take " +
-           std::to_string(kSlack) + ", alone; found " + Describe(found);
+    std::ostringstream text;
+    text << "expected a bar strictly between numerator and denominator, columns " << left << ".."
+         << numerator.right << " give or take " << kSlack << ", alone; found rows " << bar.top
+         << ".." << bar.bottom << ", columns " << bar.left << ".." << bar.right
+         << "; numerator's bottom " << numerator.bottom << ", denominator's top "
+         << found.denominator.top << "; " << found.strays << " pixels of its colour beside it";
+    return text.str();
 }
 
 // What the program took to answer, over every window of a session.
@@ -129,7 +120,11 @@ public:
         if (kind == "help") return std::exchange(m_help, "");
         if (kind != "prompt" && kind != "warning") return "";
         HWND box = m_program.WaitForWindow(kind == "prompt" ? "Quarvel" : "Warning");
-        const std::string text = BoxText(box);
+        // The first static shows the box's icon: the prompt's and the warning's have one.
+        const std::string text =
+            SendMessageW(FindWindowExA(box, nullptr, "Static", nullptr), STM_GETICON, 0, 0) != 0
+                ? BoxText(box)
+                : "no icon, " + BoxText(box);
         Answer(m_program, box, IDOK);
         if (kind == "warning") return "warning:" + text;
         // With no window manager the display now and then takes the focus from the whole program
@@ -215,8 +210,9 @@ TEST(FractionBar, LiesBetweenNumeratorAndDenominatorInTheSchemesTextColour) {
     EXPECT_TRUE(WaitFor([&] {
         return (fault = BarFault(found = ReadFractionBar(program.Main()))).empty();
     })) << fault;
-    std::cout << Describe(found) << "; window text 0x" << std::hex << GetSysColor(COLOR_WINDOWTEXT)
-              << " (0xBBGGRR)\n";
+    std::cout << "bar rows " << found.bar.top << ".." << found.bar.bottom << ", columns "
+              << found.bar.left << ".." << found.bar.right << "; window text 0x" << std::hex
+              << GetSysColor(COLOR_WINDOWTEXT) << " (0xBBGGRR)\n";
     EXPECT_TRUE(SaveScreenshot(program.Main(), screenshot)) << screenshot;
 }
 
