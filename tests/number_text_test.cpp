@@ -1,7 +1,6 @@
-// Number text in the fields: reading is exact however long the text, compared with a correctly
-// rounded reader: the host C library's strtod, or in WebAssembly, where the number text reads
-// with the C library itself, JavaScript's Number. Which texts are numbers and how values are
-// written, the model's sessions check on every build.
+// Reading a field is exact however long its text, as a correctly rounded reader reads: the host
+// C library's strtod, or in WebAssembly, where fields read with the C library, JavaScript's
+// Number. Which texts are numbers and how values are written, the model's sessions check.
 #include <clocale>
 #include <cmath>
 #include <cstdlib>

@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 #include <vector>
 
@@ -266,23 +265,6 @@ FractionBar ReadFractionBar(HWND main) {
         for (int x = area.left; x < area.right; ++x)
             found.strays += (x < bar.left || x > bar.right) && ink(x, y);
     return found;
-}
-
-bool SaveScreenshot(HWND window, const std::string& path) {
-    RECT area;
-    GetWindowRect(window, &area);
-    BITMAPINFOHEADER header;
-    const std::vector<DWORD> pixels = Grab(area, header);
-    const auto bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + bytes;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(reinterpret_cast<const char*>(pixels.data()), bytes);
-    return out.good();
 }
 
 void Answer(const Program& program, HWND box, int id) {

@@ -63,17 +63,15 @@ std::string Text(HWND dialog, int id);
 std::string Selected(HWND dialog, int id);      // the chosen entry of a list
 std::string SelectedText(HWND dialog, int id);  // the selected part of a field's text
 std::string BoxText(HWND box);
-// The fraction bar as the screen shows it, in client coordinates: the rows, from the numerator's
-// top to the denominator's bottom, in which the window-text colour runs across half the numerator
-// or more; `bar` holds their first and last row and column, and is empty (left > right) if there
-// are none. `strays`: pixels of that colour between the two, beside the bar's columns.
+// The fraction bar as the screen shows it, in client coordinates: the first and last rows and
+// columns where the window-text colour runs across half the numerator or more, from the
+// numerator's top to the denominator's bottom (left > right if none), and `strays`, pixels of
+// that colour between the two beside the bar's columns.
 struct FractionBar {
     RECT numerator{}, denominator{}, bar{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
     int strays = 0;
 };
 FractionBar ReadFractionBar(HWND main);
-// Saves `window`, its frame included, as the screen shows it, to a BMP file.
-bool SaveScreenshot(HWND window, const std::string& path);
 // Answers the box with the button `id` (IDOK, IDCANCEL) and waits until it is gone.
 void Answer(const Program& program, HWND box, int id);
 

@@ -1,6 +1,5 @@
-"""The browsers the page is tested in, each behind the same few calls. What every engine's
-WebDriver has (pages, elements, keys, pointer actions, screenshots) is Selenium's own; an engine's
-adapter adds only what WebDriver leaves out, and says None where its engine cannot do it."""
+"""The browsers the page is tested in: what every engine's WebDriver has is Selenium's own, and an
+engine's adapter adds only what WebDriver leaves out, the same few calls for every engine."""
 import io
 import math
 import time

@@ -2,19 +2,17 @@
 """The page in a real browser, worked with real clicks, keys and taps: the model's scripted session
 and a random one, from file:// and from a server on 127.0.0.1, each step checked against what the
 model says the window shows; every window's texts whole and named for screen readers, the fraction
-bar in its place at three scales and in every scheme, and the page as the open web meets it (a
+bar in its place at every scale and in every scheme, and the page as the open web meets it (a
 keyboard alone, 200 % zoom, a phone, forced colours, hostile text), asking for nothing but itself.
 
 Usage: page_test.py PAGE HELP_HOST AXE_SCRIPT [unittest arguments]
 QUARVEL_BROWSER names the engine (browser.ENGINES); QUARVEL_SESSION_SEED=N replays a session.
 """
 import collections
-import functools
-import http.server
 import os
 import random
+import subprocess
 import sys
-import threading
 import time
 import unittest
 
@@ -135,9 +133,8 @@ for (const e of document.querySelectorAll('dialog[open] :is([data-control], .cap
 scrollTo(0, 0);
 return out;
 """
-# The texts of the window in front, emptied (hide) or given back, with where they are.
+# The texts of the window in front, made transparent (hide) or shown again, with where they are.
 TEXTS = """
-const hide = arguments[0];
 const front = document.querySelector('[data-dialog="box"]') ||
               document.querySelector('dialog:modal') || document.querySelector('dialog[open]') ||
               document.body;
@@ -145,22 +142,11 @@ const shown = [];
 for (let e of front.querySelectorAll('[data-control], [data-part], [data-command]')) {
   if (e.tagName === 'FIELDSET') e = e.querySelector('legend');
   const r = e.getBoundingClientRect();
-  if (!r.width) continue;  // an item of a closed menu
-  if (e.tagName === 'INPUT' || e.tagName === 'SELECT') {
-    const property = e.tagName === 'INPUT' ? 'value' : 'selectedIndex';
-    if (hide) [e.kept, e[property]] = [e[property], e.tagName === 'INPUT' ? '' : -1];
-    else if ('kept' in e) e[property] = e.kept;
-  } else if (hide && e.textContent.trim()) {
-    e.kept = [...e.childNodes];
-    e.replaceChildren();
-  } else if (!hide && e.kept) {
-    e.replaceChildren(...e.kept);
-  }
-  if ('kept' in e && !(e.tagName === 'INPUT' && !e.kept)) {
-    shown.push([e.dataset.control || e.dataset.part || e.dataset.command || e.textContent,
-                [r.left, r.top, r.right, r.bottom].map(Math.round)]);
-  }
-  if (!hide) delete e.kept;
+  if (!r.width || !(e.tagName === 'SELECT' || e.value || e.textContent.trim())) continue;
+  for (const [name, value] of [['color', 'transparent'], ['forced-color-adjust', 'none']])
+    arguments[0] ? e.style.setProperty(name, value, 'important') : e.style.removeProperty(name);
+  shown.push([e.dataset.control || e.dataset.part || e.dataset.command || e.textContent,
+              [r.left, r.top, r.right, r.bottom].map(Math.round)]);
 }
 return shown;
 """
@@ -186,19 +172,17 @@ def start(test, url=None, **how):
 class Server:
     """The page's folder served on 127.0.0.1, as any static web server would."""
 
-    class Handler(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *arguments):
-            pass
-
     def __enter__(self):
-        handler = functools.partial(self.Handler, directory=os.path.dirname(PAGE))
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        return f"http://127.0.0.1:{self.server.server_port}/{os.path.basename(PAGE)}"
+        self.process = subprocess.Popen(
+            ["/usr/bin/python3", "-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory",
+             os.path.dirname(PAGE), "0"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+            text=True)
+        port = self.process.stdout.readline().split()[5]  # "Serving HTTP on HOST port PORT ..."
+        return f"http://127.0.0.1:{port}/{os.path.basename(PAGE)}"
 
     def __exit__(self, *exception):
-        self.server.shutdown()
-        self.server.server_close()
+        self.process.kill()
+        self.process.wait()
 
 
 class Mouse:
@@ -538,20 +522,15 @@ def check_bar(test, page):
 
 
 class Sessions(unittest.TestCase):
-    """The model's sessions, each from the disk and from a web server."""
-
-    @classmethod
-    def setUpClass(cls):
+    def test_the_models_sessions_from_the_disk_and_from_a_web_server(self):
         seed = os.environ.get("QUARVEL_SESSION_SEED") or str(random.randrange(2 ** 31))
         print(f"The random session: seed {seed} (QUARVEL_SESSION_SEED={seed} replays it)")
-        cls.sessions = {"the scripted session": steps(),
-                        f"random session {seed}": steps(int(seed), 320)}
-
-    def test_from_the_disk_and_from_a_web_server(self):
+        sessions = {"the scripted session": steps(),
+                    f"random session {seed}": steps(int(seed), 320)}
         page = start(self)
         with Server() as url:
             for origin in ("file://" + PAGE, url):
-                for name, session in self.sessions.items():
+                for name, session in sessions.items():
                     replay(self, page, origin, session, f"{name} from {origin}")
 
 
@@ -572,57 +551,35 @@ def axe(driver):
         "v.id + ': ' + v.nodes.map((n) => n.target.join(' ')).join(', '))))")
 
 
-class Windows(unittest.TestCase):
-    """Every window as it is shown: its texts, its names for screen readers, its bar, its colours."""
-
-    def setUp(self):
-        self.page = start(self)
-        self.window = Mouse(self, self.page)
-
-    def test_every_window_shows_its_texts_whole_is_modal_and_axe_finds_nothing_in_it(self):
-        found = {}
-        each_window(self.window, lambda name: found.update(
-            {name: self.page.d.execute_script(CUT + MODELESS) + axe(self.page.d)}))
-        self.assertEqual(found, dict.fromkeys(found, []))
-        self.assertEqual(len(found), 7)
-
-    def test_the_bar_lies_between_numerator_and_denominator_at_three_scales(self):
-        for scale in (1, 1.5, 2):
-            page = start(self, scale=scale)
-            Mouse(self, page)
-            with self.subTest(scale=scale):
-                check_bar(self, page)
-            page.screenshot().save(os.path.join(os.path.dirname(PAGE), f"bar-at-{scale}x.png"))
-
-    # In forced colours and in a dark scheme every control, every text and the bar differ from
-    # what lies around them on the screen, not only in the page's styles.
-    def test_forced_colours_and_a_dark_scheme_leave_everything_visible(self):
-        page = self.page
-        for feature, value in (("forced-colors", "active"), ("prefers-color-scheme", "dark")):
-            if not page.scheme(feature, value):
-                continue
-            time.sleep(0.5)  # the window paints again
-            shot = page.screenshot()
-            shot.save(os.path.join(os.path.dirname(PAGE), f"{feature}.png"))
-            faint = []
-            for element in page.d.find_elements(By.CSS_SELECTOR, "[data-control]"):
-                box = element.rect
-                low, high = shot.crop((box["x"] + 1, box["y"] + 1, box["x"] + box["width"] - 1,
-                                       box["y"] + box["height"] - 1)).getextrema()
-                if high - low < 96:
-                    faint.append(element.get_attribute("data-control"))
-            unseen = []
-            each_window(self.window, lambda name: unseen.extend(unseen_texts(page)))
-            self.assertEqual((faint, bar_fault(page), unseen), ([], "", []), value)
-
-
 HOSTILE = ['<img src=x onerror="window.__injected=1">', "</script><script>window.__injected=1"
            "</script>", "\"'><svg onload=window.__injected=1>", "\x01\x07\x1b[31m\u202e9",
            "javascript:window.__injected=1", "{{constructor.constructor('window.__injected=1')()}}"]
 
 
-class People(unittest.TestCase):
-    """The page as people on the open web meet it."""
+class Page(unittest.TestCase):
+    """Every window as it is shown, and the page as people on the open web meet it."""
+
+    def test_every_window_shows_its_texts_whole_is_modal_and_axe_finds_nothing_in_it(self):
+        page, found = start(self), {}
+        each_window(Mouse(self, page), lambda name: found.update(
+            {name: page.d.execute_script(CUT + MODELESS) + axe(page.d)}))
+        self.assertEqual(found, dict.fromkeys(found, []))
+        self.assertEqual(len(found), 7)
+
+    # In forced colours and in a dark scheme every text and the bar differ from what lies around
+    # them on the screen, not only in the page's styles.
+    def test_forced_colours_and_a_dark_scheme_leave_everything_visible(self):
+        page = start(self)
+        window = Mouse(self, page)
+        for feature, value in (("forced-colors", "active"), ("prefers-color-scheme", "dark")):
+            if not page.scheme(feature, value):
+                continue
+            time.sleep(0.5)  # the window paints again
+            page.screenshot().save(os.path.join(os.path.dirname(PAGE), f"{feature}.png"))
+            unseen = []
+            each_window(window, lambda name: unseen.extend(unseen_texts(page)))
+            self.assertEqual((bar_fault(page), unseen), ("", []), value)
+
 
     def test_the_scripted_session_with_the_keyboard_alone(self):
         replay(self, start(self), "file://" + PAGE, steps(),
