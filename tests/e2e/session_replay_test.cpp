@@ -98,13 +98,14 @@ public:
         EXPECT_TRUE(WaitFor([&] { return IsIconic(m_main); }));
         m_program.Post(m_main, WM_SYSCOMMAND, SC_RESTORE);
         std::string fault;
+        FractionBar found;
         EXPECT_TRUE(WaitFor([&] {
-            fault =
-                IsIconic(m_main) ? "the window stays minimised" : BarFault(ReadFractionBar(m_main));
+            fault = IsIconic(m_main) ? "the window stays minimised"
+                                     : BarFault(found = ReadFractionBar(m_main));
             return fault.empty();
         })) << fault;
         if (!std::exchange(m_answers.barTold, true)) {  // where the run's first bar lies
-            const RECT bar = ReadFractionBar(m_main).bar;
+            const RECT& bar = found.bar;
             std::cout << "Bar rows " << bar.top << ".." << bar.bottom << ", columns " << bar.left
                       << ".." << bar.right << "; window text 0x" << std::hex
                       << GetSysColor(COLOR_WINDOWTEXT) << std::dec << " (0xBBGGRR)\n";
