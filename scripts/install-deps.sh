@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-multilib qemu-user
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 g++-mingw-w64-i686
-    wine wine64 fonts-wine xvfb x11-utils x11-apps imagemagick
+    wine wine64 wine32:i386 fonts-wine xvfb x11-utils x11-apps imagemagick
     clang-14 libclang-rt-14-dev
     emscripten chromium chromium-driver python3-selenium python3-pil fonts-liberation
 )
@@ -21,6 +21,10 @@ done
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
+# 32-bit Wine, for the 32-bit Quarvel.exe, comes from Debian's i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     $sudo apt-get update -qq

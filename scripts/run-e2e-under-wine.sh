@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the end-to-end driver under Wine on Quarvel.exe, with a stand-in browser in the prefix, and
 # the model's scripted session and a random one (QUARVEL_SESSION_SEED replays one) to replay; then
-# the scripted session again at other display scales and in high contrast.
+# the scripted session again at other display scales, in high contrast and with the prefix set to
+# the oldest Windows the build is for (XP, or XP x64). A 32-bit Quarvel.exe needs a machine that
+# runs 32-bit x86 programs; where none run, the run says so and ends as skipped (77).
 # Usage: run-e2e-under-wine.sh DRIVER.exe QUARVEL.exe STAND_IN_BROWSER.exe WORK_DIR [gtest args]
 set -euo pipefail
 driver=$1 quarvel=$2 browser=$3 work=$4
@@ -10,6 +12,18 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=wine-session.sh
 source "$here/wine-session.sh"
 export WINEDLLOVERRIDES="mscoree,mshtml=;iexplore.exe=n"
+# The executable's machine, from its PE header: 014c is i386.
+pe=$(od -An -tu4 -j60 -N4 "$quarvel")
+if [ "$(od -An -tx2 -j$((pe + 4)) -N2 "$quarvel" | tr -d ' ')" = 014c ]; then
+    oldest=winxp
+    wine_runs_32_bit || {
+        echo "This machine runs no 32-bit x86 programs (a tiny static one would not start):" \
+            "the 32-bit Quarvel.exe cannot be run here."
+        exit 77
+    }
+else
+    oldest=winxp64
+fi
 trap wine_session_stop EXIT
 wine_session_start
 
@@ -33,12 +47,15 @@ status=0
 QUARVEL_E2E_SCRIPTED=$(winpath "$work/scripted.tsv") \
     QUARVEL_E2E_RANDOM=$(winpath "$work/random.tsv") "$WINE" "$driver" "$@" || status=1
 
-# The registry settings of a display scale ("144dpi") or of a scheme of white text on black. As on
-# Windows in high contrast, the visual style is off: it would draw some texts in its own colours.
+# The registry settings of a display scale ("144dpi"), of a Windows version ("winxp"), or of a
+# scheme of white text on black. As on Windows in high contrast, the visual style is off: it
+# would draw some texts in its own colours.
 scheme_settings() {
     local name
     echo REGEDIT4
-    if [ "$1" = high-contrast ]; then
+    if [ "${1#winxp}" != "$1" ]; then
+        printf '[HKEY_CURRENT_USER\\Software\\Wine]\n"Version"="%s"\n' "$1"
+    elif [ "$1" = high-contrast ]; then
         echo '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]'
         echo '"ThemeActive"="0"'
         echo '[HKEY_CURRENT_USER\Control Panel\Colors]'
@@ -50,16 +67,15 @@ scheme_settings() {
         echo '[HKEY_CURRENT_USER\Control Panel\Desktop]'
         printf '"LogPixels"=dword:%08x\n' "${1%dpi}"
     fi
-
 }
 
-# The scripted session, with its fraction bar, at three display scales and in high contrast, each
-# in a copy of the prefix:
-# copying takes a second or two, making one ten times as long. Stopping the server writes the
-# registry out, before the copy and after the settings.
+# The scripted session, with its fraction bar, at three display scales, in high contrast and on
+# the oldest Windows, each in a copy of the prefix: copying takes a second or two, making one ten
+# times as long. Stopping the server writes the registry out, before the copy and after the
+# settings.
 /usr/lib/wine/wineserver -k || true
 prefix=$WINEPREFIX
-for scheme in 96dpi 144dpi 192dpi high-contrast; do
+for scheme in 96dpi 144dpi 192dpi high-contrast $oldest; do
     echo "=== The scripted session and its fraction bar: $scheme"
     export WINEPREFIX=$work/prefix-$scheme
     rm -rf "$WINEPREFIX"

@@ -3,6 +3,7 @@
 # usable display, a virtual one. Set QUARVEL_WINEPREFIX to use another prefix.
 #   wine_session_start   make sure the prefix and a display exist (idempotent)
 #   wine_session_stop    stop what wine_session_start started
+#   wine_runs_32_bit     whether this machine runs 32-bit x86 programs (a tiny one is tried)
 #   WINE                 the 64-bit Wine loader
 
 WINE=/usr/lib/wine/wine64
@@ -32,9 +33,16 @@ wine_session_start() {
         _wine_display_works || { echo "no X display could be started" >&2; return 1; }
         export QUARVEL_VIRTUAL_DISPLAY=1
     fi
+    # Where 32-bit code runs, the prefix is a WoW64 one, which runs both builds: the 32-bit loader
+    # makes it. One made by the 64-bit loader alone has no 32-bit system and is made again.
+    local loader=$WINE
+    if wine_runs_32_bit; then
+        loader=/usr/lib/wine/wine
+        [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] || rm -f "$WINEPREFIX/system.reg"
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        "$WINE" wineboot -i >/dev/null 2>&1
+        "$loader" wineboot -i >/dev/null 2>&1
         /usr/lib/wine/wineserver -w
     fi
     # The same prefix serves both kinds of display, so the window mode is set on every start. On
@@ -55,6 +63,13 @@ wine_session_start() {
     for font in /usr/share/wine/fonts/*; do
         if [ -e "$font" ] && [ ! -e "$fonts/${font##*/}" ]; then ln -s "$font" "$fonts/"; fi
     done
+}
+
+wine_runs_32_bit() {
+    local probe=${TMPDIR:-/tmp}/quarvel-i386-probe
+    [ -x "$probe" ] || printf 'int main(void) { return 0; }\n' |
+        gcc -m32 -static -x c -o "$probe" - 2>/dev/null || return 1
+    "$probe" 2>/dev/null
 }
 
 wine_session_stop() {

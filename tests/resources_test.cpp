@@ -67,7 +67,6 @@ TEST_F(ResourcesTest, VersionsAreTheProjectsAndTheManifestAsksForWhatTheProgramN
     EXPECT_THAT(manifest, HasSubstr("version=\"" QUARVEL_VERSION "\""));
     EXPECT_THAT(manifest, HasSubstr("Microsoft.Windows.Common-Controls\" version=\"6."));
     EXPECT_THAT(manifest, HasSubstr("level=\"asInvoker\""));
-    EXPECT_THAT(manifest, ::testing::Not(HasSubstr("dpiAware>")));
     for (const memory::Resource& resource : session.Resources().All())
         EXPECT_EQ(resource.language, 0x0409) << "resource type " << resource.type.number;
 }

@@ -187,13 +187,19 @@ void Replay(const std::string& path, size_t leastSteps) {
     Answers answers;
     for (size_t at = 0; at < steps.size();) {
         Program program;
+        // Drawn at the display's scale: per-monitor aware, as the manifest asks (Wine tells no
+        // second version of it apart).
+        EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(program.Main())),
+                  DPI_AWARENESS_PER_MONITOR_AWARE);
         WineWindow window(program, answers);
         at = session::ReplayWindow(window, steps, at, path);
         if (!program.WaitForExit(0)) program.Post(program.Main(), WM_SYSCOMMAND, SC_CLOSE);
         ASSERT_TRUE(program.WaitForExit(10000));
         EXPECT_EQ(program.ExitCode(), 0u);
     }
-    std::cout << "Slowest answer " << answers.slowest << " ms; with the command processor "
+    const DWORD version = GetVersion();  // as the prefix tells programs
+    std::cout << "Windows " << int{LOBYTE(version)} << "." << int{HIBYTE(LOWORD(version))} << ". "
+              << "Slowest answer " << answers.slowest << " ms; with the command processor "
               << answers.slowestShell << " ms. GDI objects every 25 steps:" << answers.gdiObjects
               << "\n";
     EXPECT_LT(answers.slowestShell, 3000.0);
