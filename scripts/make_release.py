@@ -22,8 +22,10 @@ and it keeps no settings. {which}
 The same program runs in any current browser as one page, quarvel-{version}.html, which needs
 no network.
 """
-WINDOWS = {"win32": ("32-bit and 64-bit Windows", "This build runs on every Windows."),
-           "win64": ("64-bit Windows", "On 32-bit Windows, take the win32 build instead.")}
+WINDOWS = {"win32": ("32-bit and 64-bit Windows",
+                     "This build runs on Windows 2000 and every later Windows."),
+           "win64": ("64-bit Windows", "This build runs on Windows XP Professional x64 Edition "
+                     "and every later 64-bit Windows; on 32-bit Windows, take the win32 build.")}
 
 
 def zip_file(path, files, epoch):

@@ -1,31 +1,43 @@
 #!/usr/bin/env bash
-# Builds the 64-bit Quarvel.exe and starts it under Wine. On a machine with no display it runs
-# on a virtual one, saves a screenshot to build/run/quarvel.png and then closes the program.
+# Builds Quarvel.exe, the 64-bit one or with `win32` the 32-bit one, and starts it under Wine. On
+# a machine with no display it runs on a virtual one, saves a screenshot of its window to
+# build/run/quarvel.png and then closes the program.
+#   scripts/run.sh [win64|win32]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+build=${1:-win64}
+case $build in win64 | win32) ;; *) echo "usage: scripts/run.sh [win64|win32]" >&2; exit 2 ;; esac
 
 scripts/install-deps.sh
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target Quarvel >/dev/null
+cmake --preset "$build" >/dev/null
+cmake --build --preset "$build" --target Quarvel >/dev/null
 
 # shellcheck source=wine-session.sh
 source scripts/wine-session.sh
+if [ "$build" = win32 ] && ! wine_runs_32_bit; then
+    echo "This machine runs no 32-bit x86 programs: build/win32/Quarvel.exe cannot be run here." >&2
+    exit 1
+fi
 trap wine_session_stop EXIT
 wine_session_start
 
 if [ -z "${QUARVEL_VIRTUAL_DISPLAY:-}" ]; then
-    echo "Starting build/win64/Quarvel.exe under Wine on $DISPLAY"
-    "$WINE" build/win64/Quarvel.exe
+    echo "Starting build/$build/Quarvel.exe under Wine on $DISPLAY"
+    "$WINE" "build/$build/Quarvel.exe"
     exit 0
 fi
 
-"$WINE" build/win64/Quarvel.exe &
+"$WINE" "build/$build/Quarvel.exe" &
+window=""
 for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"Quarvel"' && break
+    window=$(xwininfo -root -tree 2>/dev/null | awk '/"Quarvel": \(/ {print $1; exit}')
+    [ -n "$window" ] && break
     sleep 0.2
 done
+[ -n "$window" ] || { echo "Quarvel's window did not appear" >&2; exit 1; }
 sleep 1
 mkdir -p build/run
-xwd -root -silent | convert xwd:- build/run/quarvel.png
+# The window alone: the virtual screen is many times its size.
+xwd -id "$window" -silent | convert xwd:- build/run/quarvel.png
 echo "There is no display: Quarvel ran on a virtual one ($DISPLAY)."
-echo "Screenshot saved to $(pwd)/build/run/quarvel.png"
+echo "Screenshot of its window saved to $(pwd)/build/run/quarvel.png"
