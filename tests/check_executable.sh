@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Static checks of a built Quarvel.exe with the toolchain's own tools: a GUI program for its
-# machine that imports only DLLs every Windows has, and carries its windows, menu, string, icon,
-# version block and manifest.
+# machine that imports only DLLs every Windows has, and from them only functions that the oldest
+# Windows it is for exports (Windows 2000 for i386, XP x64 for x86-64; windows_imports.tsv says
+# which Windows first exported each), asks for no later Windows in its header, and carries its
+# windows, menu, string, icon, version block and manifest.
 # Usage: check_executable.sh Quarvel.exe i386|x86-64 OBJDUMP WINDRES
 set -euo pipefail
 exe=$1 machine=$2 objdump=$3 windres=$4
@@ -12,6 +14,23 @@ grep -q "file format pei-$machine\$" <<<"$headers" || fail "is not a PE file for
 grep -q "^Subsystem.*(Windows GUI)" <<<"$headers" || fail "is not a GUI program"
 dlls=$(sed -n 's/.*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort | xargs)
 [ "$dlls" = "gdi32.dll kernel32.dll msvcrt.dll user32.dll" ] || fail "imports $dlls"
+
+oldest=5.0
+[ "$machine" = i386 ] || oldest=5.2
+later() { awk -v a="$1" -v b="$oldest" 'BEGIN { exit !(a > b) }'; }
+for field in OSystem Subsystem; do
+    version=$(awk -v f="$field" '$1 == "Major" f "Version" { major = $2 }
+                                 $1 == "Minor" f "Version" { minor = $2 } END { print major "." minor }' <<<"$headers")
+    ! later "$version" || fail "asks for Windows $version or later ($field version)"
+done
+imports=$(awk '/DLL Name:/ { dll = tolower($3) } /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ { print dll, $3 }' <<<"$headers")
+while read -r dll function; do
+    first=$(awk -F'\t' -v d="$dll" -v f="$function" '$1 == d && $2 == f { print $3 }' \
+        "$(dirname "$0")/windows_imports.tsv")
+    [ -n "$first" ] || fail "imports $function from $dll, of which windows_imports.tsv says nothing"
+    ! later "$first" || fail "imports $function from $dll, which Windows $oldest does not export"
+done <<<"$imports"
+echo "$exe: $(wc -l <<<"$imports") functions imported, all exported by Windows $oldest"
 
 resources=$("$windres" -i "$exe" -O rc)
 for resource in "102 DIALOGEX" "129 DIALOG" "100 DIALOG" "131 MENU" "STRINGTABLE" "128 14 " \

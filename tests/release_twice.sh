@@ -11,12 +11,8 @@ mkdir -p "$work"
 for copy in one the-second/copy; do
     git clone --quiet --no-hardlinks "$root" "$work/$copy"
     log=$work/${copy%%/*}.log
-    if [ "$copy" = one ]; then
-        (cd "$work/$copy" && scripts/release.sh) >"$log" 2>&1 || { tail -20 "$log"; exit 1; }
-    else
-        (cd "$work/$copy" && umask 077 && TZ=Pacific/Kiritimati LC_ALL=de_DE.UTF-8 \
-            scripts/release.sh) >"$log" 2>&1 || { tail -20 "$log"; exit 1; }
-    fi
+    (if [ "$copy" != one ]; then umask 077 && export TZ=Pacific/Kiritimati LC_ALL=de_DE.UTF-8; fi
+        cd "$work/$copy" && scripts/release.sh) >"$log" 2>&1 || { tail -20 "$log"; exit 1; }
 done
 diff -r "$work/one/dist" "$work/the-second/copy/dist"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/web/CMakeCache.txt")

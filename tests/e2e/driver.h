@@ -4,51 +4,218 @@
 #pragma once
 
 #include <windows.h>
+#include <winternl.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <climits>
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "res/resource.h"
 
 // The run script's settings: QUARVEL_E2E_EXE, QUARVEL_E2E_SCRIPTED and QUARVEL_E2E_RANDOM.
-std::string Setting(const char* name);
+inline std::string Setting(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
+
 // Polls `done` for up to ten seconds; whether it came true.
-bool WaitFor(const std::function<bool()>& done);
+inline bool WaitFor(const std::function<bool()>& done) {
+    for (int tries = 0; tries < 500; ++tries, Sleep(20))
+        if (done()) return true;
+    return false;
+}
+
+// The thread's focus and active window.
+inline GUITHREADINFO ThreadInfo(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    return info;
+}
+
+// Across processes Wine answers the ANSI messages in UTF-16, so the driver asks in UTF-16.
+inline std::string Narrow(const wchar_t* wide) {
+    std::string text;
+    for (; *wide != 0; ++wide) text.push_back(static_cast<char>(*wide));
+    return text;
+}
+
+inline std::string Text(HWND window) {
+    wchar_t wide[1024] = {};
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide));
+    return Narrow(wide);
+}
+
+inline std::string Text(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
+
+// The chosen entry of a list.
+inline std::string Selected(HWND dialog, int id) {
+    HWND list = GetDlgItem(dialog, id);
+    const LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    wchar_t wide[256] = {};
+    if (index >= 0) SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide));
+    return Narrow(wide);
+}
+
+// The selected part of a field's text.
+inline std::string SelectedText(HWND dialog, int id) {
+    const auto range = static_cast<DWORD>(SendMessageA(GetDlgItem(dialog, id), EM_GETSEL, 0, 0));
+    return Text(dialog, id).substr(LOWORD(range), HIWORD(range) - LOWORD(range));
+}
+
+inline std::string BoxText(HWND box) {
+    HWND text = nullptr;  // the second static: the first shows the icon
+    for (int i = 0; i < 2; ++i) text = FindWindowExA(box, text, "Static", nullptr);
+    return Text(text);
+}
 
 class Program {
 public:
-    Program();  // starts Quarvel.exe and waits for its window
-    ~Program();
+    // Starts Quarvel.exe and waits for its window.
+    Program() {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string commandLine = "\"" + Setting("QUARVEL_E2E_EXE") + "\"";
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &m_process))
+            throw std::runtime_error("cannot start " + commandLine);
+        WaitForInputIdle(m_process.hProcess, 10000);
+        if (!WaitFor([&] { return (m_main = Find("Quarvel")) != nullptr; }))
+            throw std::runtime_error("Quarvel's window did not appear");
+        m_thread = GetWindowThreadProcessId(m_main, nullptr);
+        m_watcher = std::thread([this] {
+            for (; m_watching; Sleep(10)) {
+                const auto start = std::chrono::steady_clock::now();
+                Sync();
+                const long long took = std::chrono::duration_cast<std::chrono::microseconds>(
+                                           std::chrono::steady_clock::now() - start)
+                                           .count();
+                for (long long was = m_slowest; took > was;)
+                    if (m_slowest.compare_exchange_weak(was, took)) break;
+            }
+        });
+    }
+
+    ~Program() {
+        m_watching = false;
+        m_watcher.join();
+        if (!WaitForExit(0)) TerminateProcess(m_process.hProcess, 1);
+        WaitForExit(5000);
+        CloseHandle(m_process.hThread);
+        CloseHandle(m_process.hProcess);
+    }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     HWND Main() const { return m_main; }
     HANDLE Process() const { return m_process.hProcess; }
-    bool WaitForExit(DWORD milliseconds) const;
-    DWORD ExitCode() const;
+    bool WaitForExit(DWORD milliseconds) const {
+        return WaitForSingleObject(m_process.hProcess, milliseconds) == WAIT_OBJECT_0;
+    }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(m_process.hProcess, &code);
+        return code;
+    }
     // The longest the program took to answer since the last call, in ms: a watcher asks it
     // every 10 ms.
     double TakeSlowest() const { return m_slowest.exchange(0) / 1000.0; }
 
     // Returns once the program answers a sent message; posted ones may still wait.
-    void Sync(HWND window = nullptr) const;
+    void Sync(HWND window = nullptr) const {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(window != nullptr ? window : m_main, WM_NULL, 0, 0, SMTO_NORMAL, 10000,
+                            &ignored);
+    }
     // The program's visible top-level window with `caption`, other than the main window.
-    HWND WaitForWindow(const std::string& caption) const;
-    void WaitUntilGone(HWND window) const;
-    int FocusedId() const;  // the control with the keyboard focus; 0 if none
+    HWND WaitForWindow(const std::string& caption) const {
+        HWND found = nullptr;
+        EXPECT_TRUE(WaitFor([&] { return (found = Find(caption)) != nullptr; }))
+            << "no window \"" << caption << "\" came";
+        return found;
+    }
+    void WaitUntilGone(HWND window) const {
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }))
+            << "the window \"" << Text(window) << "\" stays";
+        Sync();
+    }
+    // The control with the keyboard focus; 0 if none.
+    int FocusedId() const {
+        HWND focus = ThreadInfo(m_thread).hwndFocus;
+        return focus != nullptr ? GetDlgCtrlID(focus) : 0;
+    }
 
     // A user's actions: each posts its messages and waits as Sync does.
-    void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam = 0) const;
-    void Click(HWND dialog, int id) const;
-    void Pick(HWND dialog, int id, const std::string& entry) const;
-    void Type(HWND dialog, int id, const std::string& text) const;
+    void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam = 0) const {
+        PostMessageA(window, message, wParam, lParam);
+        Sync(window);
+    }
+    void Click(HWND dialog, int id) const {
+        Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+             reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    }
+    void Pick(HWND dialog, int id, const std::string& entry) const {
+        HWND list = GetDlgItem(dialog, id);
+        const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            // Setting the selection does not notify; a user's pick does.
+            if (Selected(dialog, id) == entry)
+                return Post(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                            reinterpret_cast<LPARAM>(list));
+        }
+        ADD_FAILURE() << "the list has no entry " << entry;
+    }
+    void Type(HWND dialog, int id, const std::string& text) const {
+        SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        Sync(dialog);
+    }
+    // Answers the box with the button `id` (IDOK, IDCANCEL) and waits until it is gone.
+    void Answer(HWND box, int id) const {
+        Click(box, id);
+        WaitUntilGone(box);
+    }
     // A key pressed in `dialog` (the main window if none) where its focus is.
-    void Key(UINT virtualKey, HWND dialog = nullptr) const;
-    void ClickInto(HWND dialog, int id) const;  // and waits for the focus to be there
+    void Key(UINT virtualKey, HWND dialog = nullptr) const {
+        // A dialog just shown may not have the focus yet, and a window may have lost it to the
+        // display: the keys go to the dialog itself then.
+        if (dialog == nullptr) dialog = m_main;
+        HWND target = ThreadInfo(m_thread).hwndFocus;
+        if (target == nullptr || (target != dialog && !IsChild(dialog, target))) target = dialog;
+        const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+        PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+        Post(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000);
+    }
+    // A click into a field; waits for the focus to be there.
+    void ClickInto(HWND dialog, int id) const {
+        HWND field = GetDlgItem(dialog, id);
+        PostMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageA(field, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        // With no window manager the program may have no active window once another program's has
+        // gone (online help), and a posted click cannot make one: keys go to the dialog then.
+        EXPECT_TRUE(WaitFor([&] { return FocusedId() == id || !ThreadInfo(m_thread).hwndActive; }))
+            << "no focus in field " << id;
+    }
 
 private:
-    HWND Find(const std::string& caption) const;
+    HWND Find(const std::string& caption) const {
+        // The program's windows are all dialogs, of the system's dialog class.
+        for (HWND window = nullptr;
+             (window = FindWindowExA(nullptr, window, "#32770", caption.c_str())) != nullptr;) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(window, &processId);
+            if (processId == m_process.dwProcessId && window != m_main && IsWindowVisible(window))
+                return window;
+        }
+        return nullptr;
+    }
 
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
@@ -58,11 +225,6 @@ private:
     std::thread m_watcher;
 };
 
-std::string Text(HWND window);
-std::string Text(HWND dialog, int id);
-std::string Selected(HWND dialog, int id);      // the chosen entry of a list
-std::string SelectedText(HWND dialog, int id);  // the selected part of a field's text
-std::string BoxText(HWND box);
 // The fraction bar as the screen shows it, in client coordinates: the first and last rows and
 // columns where the window-text colour runs across half the numerator or more, from the
 // numerator's top to the denominator's bottom (left > right if none), and `strays`, pixels of
@@ -71,10 +233,101 @@ struct FractionBar {
     RECT numerator{}, denominator{}, bar{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
     int strays = 0;
 };
-FractionBar ReadFractionBar(HWND main);
-// Answers the box with the button `id` (IDOK, IDCANCEL) and waits until it is gone.
-void Answer(const Program& program, HWND box, int id);
+
+// The screen's pixels in `area`, each 0x00RRGGBB, and in `header` their layout.
+inline std::vector<DWORD> Grab(const RECT& area, BITMAPINFOHEADER& header) {
+    const LONG width = area.right - area.left, height = area.bottom - area.top;
+    header = {sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // rows top down
+    std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, previous);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+inline FractionBar ReadFractionBar(HWND main) {
+    FractionBar found;
+    POINT origin{0, 0};
+    ClientToScreen(main, &origin);
+    auto client = [&](int id) {
+        RECT rect;
+        GetWindowRect(GetDlgItem(main, id), &rect);
+        OffsetRect(&rect, -origin.x, -origin.y);
+        return rect;
+    };
+    found.numerator = client(IDC_NUMERATOR);
+    found.denominator = client(IDC_DENOMINATOR);
+    const RECT& numerator = found.numerator;
+    const int width = numerator.right - numerator.left;
+    // The pen's end may reach past the numerator's right edge; left of it stands a label.
+    const RECT area{numerator.left, numerator.top, numerator.right + width / 10,
+                    found.denominator.bottom};
+    // A window just restored may not have its controls in place yet: no bar, for now.
+    if (width <= 0 || area.bottom <= area.top) return found;
+    RECT onScreen = area;
+    OffsetRect(&onScreen, origin.x, origin.y);
+    BITMAPINFOHEADER header;
+    const std::vector<DWORD> pixels = Grab(onScreen, header);
+    const int columns = area.right - area.left;
+    const COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);  // 0x00BBGGRR
+    const DWORD text = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    auto ink = [&](int x, int y) {
+        const DWORD pixel = pixels[(y - area.top) * columns + x - area.left];
+        for (int shift : {0, 8, 16})
+            if (std::abs(static_cast<int>(pixel >> shift & 0xFF) -
+                         static_cast<int>(text >> shift & 0xFF)) > 48)
+                return false;
+        return true;
+    };
+    RECT& bar = found.bar;
+    for (int y = area.top; y < area.bottom; ++y) {
+        int longest = 0, end = 0;
+        for (int x = area.left, run = 0; x < area.right; ++x) {
+            run = ink(x, y) ? run + 1 : 0;
+            if (run > longest) longest = run, end = x;
+        }
+        if (2 * longest < width) continue;
+        bar = {std::min<LONG>(bar.left, end - longest + 1), std::min<LONG>(bar.top, y),
+               std::max<LONG>(bar.right, end), y};
+    }
+    for (int y = numerator.bottom; y < found.denominator.top; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            found.strays += (x < bar.left || x > bar.right) && ink(x, y);
+    return found;
+}
 
 // The GDI objects `process` holds, stock objects aside; -1 when they cannot be read. Read from
 // its GDI handle table (GetGuiResources is a stub under Wine 8), which its PEB points to.
-int CountGdiObjects(HANDLE process);
+inline int CountGdiObjects(HANDLE process) {
+    // An entry of the table, whose index is a handle's low word. The type's bit 7 marks the
+    // stock objects; a zero base type, a free entry.
+    struct Entry {
+        std::uint64_t object;
+        std::uint32_t owner;
+        std::uint8_t type, generation, baseType, flags;
+        std::uint64_t user;
+    };
+    static_assert(sizeof(Entry) == 24, "Wine's and Windows' 64-bit layout");
+    constexpr std::size_t kEntries = 0x10000, kTableInPeb = 0xF8;  // GdiSharedHandleTable
+    PROCESS_BASIC_INFORMATION basic{};
+    std::uint64_t table = 0;
+    std::vector<Entry> entries(kEntries);
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
+                                  nullptr) != 0 ||
+        !ReadProcessMemory(process, reinterpret_cast<char*>(basic.PebBaseAddress) + kTableInPeb,
+                           &table, sizeof table, nullptr) ||
+        table == 0 ||
+        !ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+                           kEntries * sizeof(Entry), nullptr))
+        return -1;
+    int live = 0;
+    for (const Entry& entry : entries) live += entry.baseType != 0 && (entry.type & 0x80) == 0;
+    return live;
+}

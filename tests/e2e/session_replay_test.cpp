@@ -1,9 +1,8 @@
 // Sessions from the model replayed on Quarvel.exe under Wine, the user's actions sent as window
 // messages and each step checked against what the model says the window shows: the scripted
 // session, and a random one of hundreds of actions (a monkey). The program must answer within a
-// second of every action, hold no more GDI objects as it goes on, paint its fraction bar where it
-// belongs, and end normally. The run script replays the scripted session also at other display
-// scales and in a high-contrast scheme.
+// second, hold no more GDI objects as it goes on, paint its fraction bar where it belongs, and
+// end normally. The run script replays the scripted session also at other scales and settings.
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -28,11 +27,10 @@ std::string BarFault(const FractionBar& found) {
         found.strays == 0)
         return "";
     std::ostringstream text;
-    text << "expected a bar strictly between numerator and denominator, columns " << left << ".."
-         << numerator.right << " give or take " << kSlack << ", alone; found rows " << bar.top
-         << ".." << bar.bottom << ", columns " << bar.left << ".." << bar.right
-         << "; numerator's bottom " << numerator.bottom << ", denominator's top "
-         << found.denominator.top << "; " << found.strays << " pixels of its colour beside it";
+    text << "expected a bar alone between numerator " << numerator.bottom << " and denominator "
+         << found.denominator.top << ", columns " << left << ".." << numerator.right << " +-"
+         << kSlack << "; found rows " << bar.top << ".." << bar.bottom << ", columns " << bar.left
+         << ".." << bar.right << ", and " << found.strays << " pixels of its colour beside it";
     return text.str();
 }
 
@@ -74,7 +72,7 @@ public:
     void Help(bool ok, bool byMenu) {
         byMenu ? m_program.Post(m_main, WM_COMMAND, ID_ONLINE_HELP)
                : m_program.Click(m_main, IDC_ONLINE_HELP);
-        Answer(m_program, m_program.WaitForWindow("Online Help"), ok ? IDOK : IDCANCEL);
+        m_program.Answer(m_program.WaitForWindow("Online Help"), ok ? IDOK : IDCANCEL);
         m_help = ok ? "help:ran" : "help:none";
         // OK runs the command processor inside the handler: that wait is counted apart.
         Sleep(100);        // the handler has gone on from the box to the command processor,
@@ -133,7 +131,7 @@ public:
             SendMessageW(FindWindowExA(box, nullptr, "Static", nullptr), STM_GETICON, 0, 0) != 0
                 ? BoxText(box)
                 : "no icon, " + BoxText(box);
-        Answer(m_program, box, IDOK);
+        m_program.Answer(box, IDOK);
         if (kind == "warning") return "warning:" + text;
         // With no window manager the display now and then takes the focus from the whole program
         // as the box goes; the headless tests check the focus always, this one when it can.
@@ -180,17 +178,35 @@ private:
     int m_steps = 0, m_warm = -1;
 };
 
+// A setting of the executable's manifest, as the loader reads it. Under Wine every window is
+// per-monitor aware, whatever its manifest says, so the manifest is what shows the awareness.
+std::string ManifestSetting(const std::wstring& schema, const wchar_t* name) {
+    const std::string exe = Setting("QUARVEL_E2E_EXE");
+    ACTCTXA request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = exe.c_str();
+    request.lpResourceName = MAKEINTRESOURCEA(1);
+    HANDLE context = CreateActCtxA(&request);
+    wchar_t value[64] = {};
+    QueryActCtxSettingsW(0, context, (L"http://schemas.microsoft.com/SMI/" + schema).c_str(), name,
+                         value, 64, nullptr);
+    ReleaseActCtx(context);
+    return Narrow(value);
+}
+
 void Replay(const std::string& path, size_t leastSteps) {
+    // Per-monitor aware (v2 where Windows knows it), else system-aware: drawn at the display's
+    // own scale, never stretched.
+    EXPECT_EQ(ManifestSetting(L"2016/WindowsSettings", L"dpiAwareness") + "; " +
+                  ManifestSetting(L"2005/WindowsSettings", L"dpiAware"),
+              "PerMonitorV2, PerMonitor; true/pm");
     std::ifstream file(path);
     const std::vector<session::Step> steps = session::Read(file);
     ASSERT_GE(steps.size(), leastSteps) << path;
     Answers answers;
     for (size_t at = 0; at < steps.size();) {
         Program program;
-        // Drawn at the display's scale: per-monitor aware, as the manifest asks (Wine tells no
-        // second version of it apart).
-        EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(program.Main())),
-                  DPI_AWARENESS_PER_MONITOR_AWARE);
         WineWindow window(program, answers);
         at = session::ReplayWindow(window, steps, at, path);
         if (!program.WaitForExit(0)) program.Post(program.Main(), WM_SYSCOMMAND, SC_CLOSE);
