@@ -150,7 +150,7 @@ const QuarvelPage = (() => {
     frame.client.style.height = height + 'px';
     frame.canvas = el('canvas', 'paint', frame.client);
     frame.canvas.setAttribute('aria-hidden', 'true');
-    resized.observe(frame.canvas, {box: 'device-pixel-content-box'});
+    resized.observe(frame.canvas, {box: canvasBox});
     frame.systemMenu = [];
     frame.addEventListener('cancel', (event) => event.preventDefault());
     byHandle.set(handle, frame);
@@ -573,6 +573,19 @@ const QuarvelPage = (() => {
     matchMedia(query).addEventListener('change', repaint);
   }
   const resized = new ResizeObserver(repaint);
+  // The canvas's own device pixels, where the engine observes them. WebKit does not (asking
+  // throws): there the content box, and the scale watched by itself, anew at each scale, since a
+  // zoom alone changes no content box.
+  let canvasBox = 'device-pixel-content-box';
+  try {
+    resized.observe(document.documentElement, {box: canvasBox});
+    resized.unobserve(document.documentElement);
+  } catch {
+    canvasBox = 'content-box';
+    const watchScale = () => matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener(
+        'change', () => { repaint(); watchScale(); }, {once: true});
+    watchScale();
+  }
 
   // --- message boxes
 
@@ -642,6 +655,21 @@ const QuarvelPage = (() => {
   function openUrl(url) {
     window.open(url, '_blank', 'noopener,noreferrer');
   }
+
+  // A fault in the page's scripts or in the program stops Quarvel: the page says so in the
+  // windows' place, with the reason, rather than standing blank or unanswering.
+  function showFailure(reason) {
+    if (document.querySelector('[data-failed]')) return;
+    const started = byHandle.size > 0;
+    for (const frame of document.querySelectorAll('dialog')) frame.remove();
+    const page = el('section', 'ended', desktop());
+    page.dataset.failed = '';
+    page.setAttribute('role', 'alert');
+    el('h1', '', page).textContent = started ? 'Quarvel has stopped.' : 'Quarvel could not start.';
+    el('p', '', page).textContent = String(reason && reason.message || reason);
+  }
+  addEventListener('error', (event) => showFailure(event.error || event.message));
+  addEventListener('unhandledrejection', (event) => showFailure(event.reason));
 
   function showEnded() {
     const page = el('section', 'ended', desktop());
