@@ -64,18 +64,6 @@ inline std::string Selected(HWND dialog, int id) {
     return Narrow(wide);
 }
 
-// The selected part of a field's text.
-inline std::string SelectedText(HWND dialog, int id) {
-    const auto range = static_cast<DWORD>(SendMessageA(GetDlgItem(dialog, id), EM_GETSEL, 0, 0));
-    return Text(dialog, id).substr(LOWORD(range), HIWORD(range) - LOWORD(range));
-}
-
-inline std::string BoxText(HWND box) {
-    HWND text = nullptr;  // the second static: the first shows the icon
-    for (int i = 0; i < 2; ++i) text = FindWindowExA(box, text, "Static", nullptr);
-    return Text(text);
-}
-
 class Program {
 public:
     // Starts Quarvel.exe and waits for its window.

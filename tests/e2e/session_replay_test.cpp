@@ -21,7 +21,7 @@ namespace {
 std::string BarFault(const FractionBar& found) {
     const RECT &numerator = found.numerator, &bar = found.bar;
     const int left = numerator.left + (numerator.right - numerator.left) * 5 / 135;
-    constexpr int kSlack = 4;
+    constexpr int kSlack = 4;  // pixels the pen's ends may differ by
     if (bar.left <= bar.right && numerator.bottom < bar.top && bar.bottom < found.denominator.top &&
         std::abs(bar.left - left) <= kSlack && std::abs(bar.right - numerator.right) <= kSlack &&
         found.strays == 0)
@@ -73,7 +73,6 @@ public:
         byMenu ? m_program.Post(m_main, WM_COMMAND, ID_ONLINE_HELP)
                : m_program.Click(m_main, IDC_ONLINE_HELP);
         m_program.Answer(m_program.WaitForWindow("Online Help"), ok ? IDOK : IDCANCEL);
-        m_help = ok ? "help:ran" : "help:none";
         // OK runs the command processor inside the handler: that wait is counted apart.
         Sleep(100);        // the handler has gone on from the box to the command processor,
         m_program.Sync();  // and here it is done with it
@@ -102,12 +101,10 @@ public:
                                      : BarFault(found = ReadFractionBar(m_main));
             return fault.empty();
         })) << fault;
-        if (!std::exchange(m_answers.barTold, true)) {  // where the run's first bar lies
-            const RECT& bar = found.bar;
-            std::cout << "Bar rows " << bar.top << ".." << bar.bottom << ", columns " << bar.left
-                      << ".." << bar.right << "; window text 0x" << std::hex
+        if (!std::exchange(m_answers.barTold, true))  // where the run's first bar lies
+            std::cout << "Bar rows " << found.bar.top << ".." << found.bar.bottom << ", columns "
+                      << found.bar.left << ".." << found.bar.right << "; window text 0x" << std::hex
                       << GetSysColor(COLOR_WINDOWTEXT) << std::dec << " (0xBBGGRR)\n";
-        }
         // Painted again and again, it leaves nothing to paint and holds no more GDI objects.
         for (int i = 0; i < 20; ++i)
             RedrawWindow(m_main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -123,14 +120,14 @@ public:
 
     std::string Box(const session::Step& step) {
         const std::string kind = step.box.substr(0, step.box.find(':'));
-        if (kind == "help") return std::exchange(m_help, "");
+        if (kind == "help") return step.box;  // the stand-in browser leaves nothing to read
         if (kind != "prompt" && kind != "warning") return "";
         HWND box = m_program.WaitForWindow(kind == "prompt" ? "Quarvel" : "Warning");
-        // The first static shows the box's icon: the prompt's and the warning's have one.
-        const std::string text =
-            SendMessageW(FindWindowExA(box, nullptr, "Static", nullptr), STM_GETICON, 0, 0) != 0
-                ? BoxText(box)
-                : "no icon, " + BoxText(box);
+        // The first static shows the box's icon (the prompt's and the warning's have one), the
+        // second its text.
+        HWND icon = FindWindowExA(box, nullptr, "Static", nullptr);
+        const std::string text = (SendMessageW(icon, STM_GETICON, 0, 0) != 0 ? "" : "no icon, ") +
+                                 Text(FindWindowExA(box, icon, "Static", nullptr));
         m_program.Answer(box, IDOK);
         if (kind == "warning") return "warning:" + text;
         // With no window manager the display now and then takes the focus from the whole program
@@ -138,7 +135,9 @@ public:
         const int field = session::FieldId(step.box.substr(7));
         const bool focused =
             WaitFor([&] { return m_program.FocusedId() == field || m_program.FocusedId() == 0; });
-        const bool selected = SelectedText(m_main, field) == Text(m_main, field);
+        const auto range =
+            static_cast<DWORD>(SendMessageA(GetDlgItem(m_main, field), EM_GETSEL, 0, 0));
+        const bool selected = LOWORD(range) == 0 && HIWORD(range) == Text(m_main, field).size();
         return text == "Please enter a number." && focused && selected
                    ? step.box
                    : "prompt " + text + " with the focus on " +
@@ -174,7 +173,6 @@ private:
     const Program& m_program;
     HWND m_main;
     Answers& m_answers;
-    std::string m_help;
     int m_steps = 0, m_warm = -1;
 };
 
@@ -213,8 +211,7 @@ void Replay(const std::string& path, size_t leastSteps) {
         ASSERT_TRUE(program.WaitForExit(10000));
         EXPECT_EQ(program.ExitCode(), 0u);
     }
-    const DWORD version = GetVersion();  // as the prefix tells programs
-    std::cout << "Windows " << int{LOBYTE(version)} << "." << int{HIBYTE(LOWORD(version))} << ". "
+    std::cout << "Windows " << (GetVersion() & 0xFF) << "." << (GetVersion() >> 8 & 0xFF) << ". "
               << "Slowest answer " << answers.slowest << " ms; with the command processor "
               << answers.slowestShell << " ms. GDI objects every 25 steps:" << answers.gdiObjects
               << "\n";

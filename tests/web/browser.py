@@ -7,18 +7,51 @@ import time
 from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
 
 
 def wait_for(condition, seconds=5):
     end = time.time() + seconds
-    while True:
-        value = condition()
-        if value or time.time() > end:
-            return value
+    while not (value := condition()) and time.time() <= end:
         time.sleep(0.02)
+    return value
 
 
-class Chromium:
+class Engine:
+    """What WebDriver does alike in every engine; the first script, once the document has loaded."""
+    first_script = ""
+    axe_rules_off = ()
+
+    def on_every_page(self, script):
+        self.first_script = script
+
+    def get(self, url):
+        self.d.get(url)
+        if self.first_script:
+            self.d.execute_script(self.first_script)
+
+    def scheme(self, feature, value):
+        """Emulates a media feature; False where the engine cannot."""
+        return False
+
+    def click(self, x, y):
+        actions = ActionBuilder(self.d)
+        actions.pointer_action.move_to_location(round(x), round(y)).click()
+        actions.perform()
+
+    def paste(self, text):
+        """Puts `text` where the focus is, as a paste would: every character as it stands."""
+        self.d.execute_script("document.execCommand('insertText', false, arguments[0])", text)
+
+    def screenshot(self):
+        """What the browser shows, in grey."""
+        return Image.open(io.BytesIO(self.d.get_screenshot_as_png())).convert("L")
+
+    def quit(self):
+        self.d.quit()
+
+
+class Chromium(Engine):
     """Debian's Chromium, headless, through its chromedriver; the rest through DevTools."""
 
     def __init__(self, width=1100, height=760, scale=1, zoom=1, least_font=0, phone=False):
@@ -39,7 +72,6 @@ class Chromium:
         self.d = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
     def on_every_page(self, script):
-        """Runs `script` in every document before the document's own scripts."""
         self.d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": script})
 
     def scheme(self, feature, value):
@@ -47,25 +79,23 @@ class Chromium:
                                {"features": [{"name": feature, "value": value}]})
         return True
 
-    def click(self, x, y):
-        for kind in ("mousePressed", "mouseReleased"):
-            self.d.execute_cdp_cmd("Input.dispatchMouseEvent", {
-                "type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
-
     def tap(self, x, y):
         for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
             self.d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind,
                                                                 "touchPoints": points})
 
-    def paste(self, text):
-        self.d.execute_cdp_cmd("Input.insertText", {"text": text})
 
-    def screenshot(self):
-        """What the browser shows, in grey."""
-        return Image.open(io.BytesIO(self.d.get_screenshot_as_png())).convert("L")
+class WebKit(Engine):
+    """WebKitGTK's MiniBrowser (Safari's engine), on a virtual display (xvfb-run): no headless
+    mode. Its Highlight pair, the page's captions, is the GTK theme's: white on #3584e4, 3.8:1."""
+    axe_rules_off = ("color-contrast",)
 
-    def quit(self):
-        self.d.quit()
+    def __init__(self, width=1100, height=760):
+        options = webdriver.WebKitGTKOptions()
+        options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+        options.add_argument("--automation")
+        self.d = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
+        self.d.set_window_rect(0, 0, width, height)
 
 
-ENGINES = {"chromium": Chromium}
+ENGINES = {"chromium": Chromium, "webkit": WebKit}
