@@ -16,11 +16,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;iexplore.exe=n"
 pe=$(od -An -tu4 -j60 -N4 "$quarvel")
 if [ "$(od -An -tx2 -j$((pe + 4)) -N2 "$quarvel" | tr -d ' ')" = 014c ]; then
     oldest=winxp
-    wine_runs_32_bit || {
-        echo "This machine runs no 32-bit x86 programs (a tiny static one would not start):" \
-            "the 32-bit Quarvel.exe cannot be run here."
-        exit 77
-    }
+    wine_needs_32_bit "the 32-bit Quarvel.exe" || exit 77
 else
     oldest=winxp64
 fi

@@ -14,10 +14,7 @@ cmake --build --preset "$build" --target Quarvel >/dev/null
 
 # shellcheck source=wine-session.sh
 source scripts/wine-session.sh
-if [ "$build" = win32 ] && ! wine_runs_32_bit; then
-    echo "This machine runs no 32-bit x86 programs: build/win32/Quarvel.exe cannot be run here." >&2
-    exit 1
-fi
+[ "$build" != win32 ] || wine_needs_32_bit build/win32/Quarvel.exe || exit 1
 trap wine_session_stop EXIT
 wine_session_start
 

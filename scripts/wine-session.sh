@@ -4,6 +4,7 @@
 #   wine_session_start   make sure the prefix and a display exist (idempotent)
 #   wine_session_stop    stop what wine_session_start started
 #   wine_runs_32_bit     whether this machine runs 32-bit x86 programs (a tiny one is tried)
+#   wine_needs_32_bit W  the same, saying in one line that W cannot be run here where it does not
 #   WINE                 the 64-bit Wine loader
 
 WINE=/usr/lib/wine/wine64
@@ -70,6 +71,13 @@ wine_runs_32_bit() {
     [ -x "$probe" ] || printf 'int main(void) { return 0; }\n' |
         gcc -m32 -static -x c -o "$probe" - 2>/dev/null || return 1
     "$probe" 2>/dev/null
+}
+
+wine_needs_32_bit() {
+    wine_runs_32_bit && return
+    echo "This machine runs no 32-bit x86 programs (a tiny static one would not start): $1" \
+        "cannot be run here." >&2
+    return 1
 }
 
 wine_session_stop() {

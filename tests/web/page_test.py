@@ -215,8 +215,7 @@ class Mouse:
         self.press(self.control(frame, id))
 
     def choose(self, frame, id, entry):
-        """The focus in the list, as a click on it gives, and the entry clicked as WebDriver clicks
-        one: the engines' drop-downs differ, and take no WebDriver clicks."""
+        """The list focused, and its entry clicked as WebDriver clicks one: drop-downs differ."""
         self.d.execute_script("arguments[0].focus()", self.control(frame, id))
         self.control(frame, id).find_element(By.XPATH, f'option[.="{entry}"]').click()
 
