@@ -18,8 +18,8 @@ def main(template, style, page_script, program_script, icon, output):
             return file.read()
 
     parts = {
-        "@STYLE@": read(style),
-        "@PAGE_SCRIPT@": read(page_script),
+        "@STYLE@": shed(read(style), r"(?s)/\*.*?\*/"),
+        "@PAGE_SCRIPT@": shed(read(page_script), r"(?m)^\s*//.*$"),
         "@PROGRAM_SCRIPT@": read(program_script),
         "@ICON@": "data:image/x-icon;base64," + base64.b64encode(open(icon, "rb").read()).decode(),
     }
@@ -31,6 +31,13 @@ def main(template, style, page_script, program_script, icon, output):
     page = page.replace("@POLICY@", policy(page))
     with open(output, "w", encoding="utf-8", newline="\n") as file:
         file.write(page)
+
+
+def shed(text, comment):
+    """The text without what only its readers need: its comments (`comment` matches one), blank
+    lines and indentation. Every line that holds code stays a line of its own, as it was."""
+    lines = (line.strip() for line in re.sub(comment, "", text).splitlines())
+    return "".join(line + "\n" for line in lines if line)
 
 
 def policy(page):

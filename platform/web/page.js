@@ -179,6 +179,7 @@ const QuarvelPage = (() => {
       control.style.left = x - holder.area.x + 'px';
       control.style.top = y - holder.area.y + 'px';
       holder.append(control);
+      holder.order = Math.min(holder.order, control.order);  // a group comes with its first control
     }
   }
 
@@ -215,6 +216,7 @@ const QuarvelPage = (() => {
     }
     control.quarvelHandle = handle;
     control.area = {x, y, cx, cy};
+    control.order = frame.client.querySelectorAll('[data-control]').length;  // in the template
     control.id = 'w' + window + '-c' + handle;
     control.dataset.control = id;
     // Tab is the window system's: the page only keeps the controls without a tab stop out of it.
@@ -237,19 +239,22 @@ const QuarvelPage = (() => {
                         .sort((a, b) => b.area.x - a.area.x)[0];
       const after = row.filter((e) => e.area.x >= at.x + at.cx)
                        .sort((a, b) => a.area.x - b.area.x)[0];
+      let label = null;
       if (before) {
-        const label = document.createElement('label');
+        label = document.createElement('label');
         label.className = before.className;
         label.style.cssText = before.style.cssText;
         label.htmlFor = field.id;
         label.replaceChildren(...before.childNodes);
         Object.assign(label, {id: before.id, quarvelHandle: before.quarvelHandle,
-                              area: before.area, noPrefix: before.noPrefix});
+                              area: before.area, order: before.order, noPrefix: before.noPrefix});
         label.dataset.control = before.dataset.control;
         before.replaceWith(label);
         byHandle.set(label.quarvelHandle, label);
       }
       if (after) field.setAttribute('aria-describedby', after.id);
+      field.row = [label, field, after];
+      for (const part of field.row) if (part) part.onRow = true;
       // A field with no label of its own is named by the title of its group.
       const group = field.parentElement;
       if (!before && group.tagName === 'FIELDSET') {
@@ -319,45 +324,110 @@ const QuarvelPage = (() => {
     const frame = byHandle.get(handle);
     group(frame);
     bindLabels(frame);
+    arrange(frame);
     // The program puts the focus where it belongs: the window needs no focusing of its own.
     if (modal) frame.showModal(); else frame.setAttribute('open', '');
     shown.push(frame);
-    fit(frame);
+    layOut();
   }
 
-  // A window wider than the page, as on a phone, is scaled to the page's width, but never so
-  // far that its text would be smaller than the browser's least font size; then the page scrolls.
-  function fit(frame) {
-    frame.style.transform = frame.style.margin = frame.style.overflow = frame.style.boxSizing = '';
-    frame.style.maxWidth = frame.style.maxHeight = '';
-    const size = (fontSize) => {
-      const probe = el('span', 'measure', document.body);
-      if (fontSize) probe.style.fontSize = fontSize;
-      const px = parseFloat(getComputedStyle(probe).fontSize);
-      probe.remove();
-      return px;
-    };
-    const box = frame.getBoundingClientRect();
+  // --- narrow screens: where a window's template does not fit the page, as on a phone or at a
+  // high zoom, every window is laid out in one column (page.css), in template order: each group a
+  // section, each field on a line with its label and unit, each button a line of its own. The
+  // texts that belong to no field (the equation, the About box's) stay a figure, placed as in
+  // the template and scaled to the column; the program's painting is scaled with them.
+
+  // Each control's line in its group or window, and the figures' places in the template.
+  function arrange(frame) {
+    frame.figures = [];
+    for (const holder of [frame.client, ...frame.client.querySelectorAll('fieldset')]) {
+      const lines = [], figure = [];
+      for (const e of holder.querySelectorAll(':scope > [data-control]')) {
+        if (e.row) lines.push(e.row);
+        else if (e.matches('.static, .icon') && !e.onRow) figure.push(e);
+        else if (!e.onRow) lines.push([e]);
+      }
+      const first = (line) => Math.min(...line.filter(Boolean).map((e) => e.order));
+      if (figure.length) {
+        const x = Math.min(...figure.map((e) => e.area.x));
+        const y = Math.min(...figure.map((e) => e.area.y));
+        const cx = Math.max(...figure.map((e) => e.area.x + e.area.cx)) - x;
+        const cy = Math.max(...figure.map((e) => e.area.y + e.area.cy)) - y;
+        for (const e of figure) {
+          e.classList.add('figure');
+          for (const [name, value] of [['--fx', e.area.x - x], ['--fy', e.area.y - y],
+                                       ['--cx', e.area.cx], ['--cy', e.area.cy]]) {
+            e.style.setProperty(name, value + 'px');
+          }
+        }
+        // A figure reads before the lines that lie below it in the window.
+        const below = lines.filter((line) => line.every((e) => !e || e.area.y >= y + cy));
+        figure.order = Math.min(first(figure), ...below.map(first)) - 0.5;
+        frame.figures.push({members: figure, holder, x, y, cx, cy});
+        lines.push(figure);
+      }
+      lines.sort((a, b) => (a.order ?? first(a)) - (b.order ?? first(b)));
+      lines.forEach((line, at) => {
+        // A field's label, the field and its unit share the three columns; the rest spans them.
+        const [label, field, unit] = line;
+        const row = field && field.row === line;
+        const columns = [1, `${label ? 2 : 1} / ${unit ? 3 : -1}`, 3];
+        line.forEach((e, part) => {
+          if (!e) return;
+          e.style.setProperty('--line', at + 1);
+          e.style.setProperty('--column', row ? columns[part] : '1 / -1');
+        });
+      });
+    }
+  }
+
+  let widest = 0;       // the widest window's template so far, in CSS pixels
+  let narrow = false;
+
+  // The page's layout for the screen it has now: the windows as the templates place them while
+  // the widest fits, else one column; called as a window shows and as the screen changes. The
+  // windows are measured only as the templates place them: a window shown in one column cannot
+  // make the page wider.
+  function layOut() {
     const page = document.documentElement;
-    const room = page.clientWidth / box.width;
-    const scale = room >= 1 ? 1 : Math.max(room, size('1px') / size());
-    if (scale >= 1) {
-      // A modal window is fixed to the screen, where the page's scrolling cannot reach what lies
-      // past the screen's edge: one that is too big, and may not shrink, scrolls in itself.
-      if (frame.matches(':modal') && (room < 1 || box.height > page.clientHeight)) {
+    for (const frame of shown) {
+      frame.style.overflow = frame.style.maxWidth = frame.style.maxHeight = '';
+      frame.style.boxSizing = '';
+      if (!narrow) widest = Math.max(widest, frame.getBoundingClientRect().width);
+    }
+    if (narrow !== widest > page.clientWidth) {
+      narrow = !narrow;
+      page.classList.toggle('narrow', narrow);
+    }
+    for (const frame of shown) {
+      if (narrow) {
+        for (const figure of frame.figures || []) scaleFigure(figure);
+      } else if (frame.matches(':modal') &&
+                 frame.getBoundingClientRect().height > page.clientHeight) {
+        // A modal window is fixed to the screen, where the page's scrolling cannot reach what
+        // lies past its edge: one taller than the screen scrolls in itself.
         frame.style.maxWidth = frame.style.maxHeight = '100%';
         frame.style.boxSizing = 'border-box';
         frame.style.overflow = 'auto';
       }
-      return;
-    }
-    frame.style.transform = `scale(${scale})`;
-    // The window on the page takes only the room it is shown in.
-    if (!frame.matches(':modal')) {
-      frame.style.margin = `${-box.height * (1 - scale) / 2}px ${-box.width * (1 - scale) / 2}px`;
     }
   }
-  window.addEventListener('resize', () => shown.forEach(fit));
+  window.addEventListener('resize', layOut);
+
+  // A figure's texts are drawn as large as the window's, where the column has the room, and
+  // never under 14 pixels.
+  function scaleFigure(figure) {
+    const style = getComputedStyle(figure.holder);
+    const room = figure.holder.clientWidth - parseFloat(style.paddingLeft) -
+                 parseFloat(style.paddingRight);
+    const probe = el('span', 'measure', document.body);
+    const natural = parseFloat(getComputedStyle(probe).fontSize);
+    probe.remove();
+    const font = parseFloat(getComputedStyle(figure.holder).fontSize);
+    figure.scale = Math.max(Math.min(room / figure.cx, font / natural), 14 / natural, 1);
+    figure.holder.style.setProperty('--scale', figure.scale);
+    figure.holder.style.setProperty('--natural', natural + 'px');
+  }
 
   function closeWindow(handle) {
     const frame = byHandle.get(handle);
@@ -373,7 +443,9 @@ const QuarvelPage = (() => {
 
   // --- painting: the program's lines and icons, in client pixels, on the window's canvas
 
-  // The canvas has a pixel for each of the screen's; the program draws in its client pixels.
+  // The canvas has a pixel for each of the screen's; the program draws in its client pixels. In
+  // one column, each figure shows the program's painting that lies within the figure's place in
+  // the template, at the figure's place and scale.
   function beginPaint(handle) {
     const frame = byHandle.get(handle);
     const canvas = frame.canvas, box = canvas.getBoundingClientRect();
@@ -383,20 +455,37 @@ const QuarvelPage = (() => {
     const context = canvas.getContext('2d');
     context.setTransform(canvas.width / parseFloat(frame.client.style.width), 0, 0,
                          canvas.height / parseFloat(frame.client.style.height), 0, 0);
+    const pixel = canvas.width / box.width;
+    frame.paintAreas = !narrow ? null : (frame.figures || []).map((figure) => {
+      const e = figure.members[0], at = e.getBoundingClientRect(), k = figure.scale;
+      const left = at.left - box.left - e.area.x * k, top = at.top - box.top - e.area.y * k;
+      return {...figure, matrix: [pixel * k, 0, 0, pixel * k, pixel * left, pixel * top]};
+    });
     return context;
   }
 
   function drawLine(handle, x1, y1, x2, y2, width, color) {
-    const context = byHandle.get(handle).canvas.getContext('2d');
+    const frame = byHandle.get(handle);
+    const context = frame.canvas.getContext('2d');
     context.strokeStyle = `rgb(${color & 255}, ${(color >> 8) & 255}, ${(color >> 16) & 255})`;
     context.lineWidth = width;
     context.lineCap = 'butt';
     // A pen of even width covers as many pixels above its line as below.
     const offset = width % 2 ? 0.5 : 0;
-    context.beginPath();
-    context.moveTo(x1, y1 + offset);
-    context.lineTo(x2, y2 + offset);
-    context.stroke();
+    const line = () => {
+      context.beginPath();
+      context.moveTo(x1, y1 + offset);
+      context.lineTo(x2, y2 + offset);
+      context.stroke();
+    };
+    if (!frame.paintAreas) return line();
+    // A line is drawn with the figure it lies in.
+    const within = ({x, y, cx, cy}) => [[x1, y1], [x2, y2]].every(([px, py]) =>
+        px >= x && px <= x + cx && py >= y && py <= y + cy);
+    const figure = frame.paintAreas.find(within);
+    if (!figure) return;
+    context.setTransform(...figure.matrix);
+    line();
   }
 
   // --- menus: the menu bar, the system menu, and the keyboard in them
@@ -480,6 +569,9 @@ const QuarvelPage = (() => {
       x += e.offsetLeft;
       y += e.offsetTop;
     }
+    // In one column the menu stays within the window.
+    if (narrow) x = Math.max(0, Math.min(x, opener.popup.parentElement.clientWidth -
+                                          opener.popup.offsetWidth));
     opener.popup.style.left = x + 'px';
     opener.popup.style.top = y + 'px';
     const items = menuItems();
@@ -625,7 +717,7 @@ const QuarvelPage = (() => {
     frame.addEventListener('cancel', (event) => event.preventDefault());
     frame.showModal();
     shown.push(frame);
-    fit(frame);
+    layOut();
     row.firstChild.focus();
   }
 

@@ -7,7 +7,9 @@ import time
 from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
 
 
 def wait_for(condition, seconds=5):
@@ -18,9 +20,13 @@ def wait_for(condition, seconds=5):
 
 
 class Engine:
-    """What WebDriver does alike in every engine; the first script, once the document has loaded."""
+    """What WebDriver does alike in every engine; the first script, once the document has loaded.
+    The screens an engine is tried at: the phone's, and the small ones with the least text each
+    must show (0: the desktop's layout)."""
     first_script = ""
     axe_rules_off = ()
+    phone = {"width": 390, "height": 740}
+    small_screens = [(phone, 14)]
 
     def on_every_page(self, script):
         self.first_script = script
@@ -39,6 +45,11 @@ class Engine:
         actions.pointer_action.move_to_location(round(x), round(y)).click()
         actions.perform()
 
+    def tap(self, x, y):
+        actions = ActionBuilder(self.d, mouse=PointerInput(interaction.POINTER_TOUCH, "finger"))
+        actions.pointer_action.move_to_location(round(x), round(y)).pointer_down().pointer_up()
+        actions.perform()
+
     def paste(self, text):
         """Puts `text` where the focus is, as a paste would: every character as it stands."""
         self.d.execute_script("document.execCommand('insertText', false, arguments[0])", text)
@@ -47,12 +58,20 @@ class Engine:
         """What the browser shows, in grey."""
         return Image.open(io.BytesIO(self.d.get_screenshot_as_png())).convert("L")
 
-    def quit(self):
-        self.d.quit()
+    def quit(self):  # once, however often it is asked
+        self.d, driver = None, self.d
+        if driver:
+            driver.quit()
 
 
 class Chromium(Engine):
     """Debian's Chromium, headless, through its chromedriver; the rest through DevTools."""
+    phone = {"width": 360, "height": 740, "phone": True}
+    small_screens = [({"width": width, "height": 740, "phone": True}, 14)
+                     for width in (320, 360, 390, 412)] + [
+        ({"width": 1280, "height": 900, "zoom": 4}, 14),
+        ({"width": 1100, "height": 760, "zoom": 2, "least_font": 16}, 16),
+        ({"width": 740, "height": 360, "phone": True}, 0)]
 
     def __init__(self, width=1100, height=760, scale=1, zoom=1, least_font=0, phone=False):
         options = webdriver.ChromeOptions()
@@ -87,7 +106,8 @@ class Chromium(Engine):
 
 class WebKit(Engine):
     """WebKitGTK's MiniBrowser (Safari's engine), on a virtual display (xvfb-run): no headless
-    mode. Its Highlight pair, the page's captions, is the GTK theme's: white on #3584e4, 3.8:1."""
+    mode. Its Highlight pair, the page's captions, is the GTK theme's: white on #3584e4, 3.8:1.
+    Its window is 447 pixels wide at the least, and its touches come to the page as a mouse's."""
     axe_rules_off = ("color-contrast",)
 
     def __init__(self, width=1100, height=760):
