@@ -381,8 +381,8 @@ const QuarvelPage = (() => {
     }
   }
 
-  let widest = 0;       // the widest window's template so far, in CSS pixels
-  let narrow = false;
+  let widest = 0;  // the widest window's template so far, in CSS pixels
+  const narrow = () => document.documentElement.classList.contains('narrow');
 
   // The page's layout for the screen it has now: the windows as the templates place them while
   // the widest fits, else one column; called as a window shows and as the screen changes. The
@@ -393,14 +393,11 @@ const QuarvelPage = (() => {
     for (const frame of shown) {
       frame.style.overflow = frame.style.maxWidth = frame.style.maxHeight = '';
       frame.style.boxSizing = '';
-      if (!narrow) widest = Math.max(widest, frame.getBoundingClientRect().width);
+      if (!narrow()) widest = Math.max(widest, frame.getBoundingClientRect().width);
     }
-    if (narrow !== widest > page.clientWidth) {
-      narrow = !narrow;
-      page.classList.toggle('narrow', narrow);
-    }
+    page.classList.toggle('narrow', widest > page.clientWidth);
     for (const frame of shown) {
-      if (narrow) {
+      if (narrow()) {
         for (const figure of frame.figures || []) scaleFigure(figure);
       } else if (frame.matches(':modal') &&
                  frame.getBoundingClientRect().height > page.clientHeight) {
@@ -456,7 +453,7 @@ const QuarvelPage = (() => {
     context.setTransform(canvas.width / parseFloat(frame.client.style.width), 0, 0,
                          canvas.height / parseFloat(frame.client.style.height), 0, 0);
     const pixel = canvas.width / box.width;
-    frame.paintAreas = !narrow ? null : (frame.figures || []).map((figure) => {
+    frame.paintAreas = !narrow() ? null : (frame.figures || []).map((figure) => {
       const e = figure.members[0], at = e.getBoundingClientRect(), k = figure.scale;
       const left = at.left - box.left - e.area.x * k, top = at.top - box.top - e.area.y * k;
       return {...figure, matrix: [pixel * k, 0, 0, pixel * k, pixel * left, pixel * top]};
@@ -570,7 +567,7 @@ const QuarvelPage = (() => {
       y += e.offsetTop;
     }
     // In one column the menu stays within the window.
-    if (narrow) x = Math.max(0, Math.min(x, opener.popup.parentElement.clientWidth -
+    if (narrow()) x = Math.max(0, Math.min(x, opener.popup.parentElement.clientWidth -
                                           opener.popup.offsetWidth));
     opener.popup.style.left = x + 'px';
     opener.popup.style.top = y + 'px';

@@ -542,16 +542,16 @@ def the_models_sessions(length):
 
 
 def tab_stops_down_the_column(w):
-    """Where Tab takes the focus round the window in front, from the top of the window, and the
-    same places in the order they lie down the column."""
-    stops = []
-    while not stops or stops[-1][0] != stops[0][0] or len(stops) == 1:
-        stops.append(w.d.execute_script(
+    """How far down the window in front Tab takes the focus, going round, and the same sorted."""
+    def stop():
+        return w.d.execute_script(
             "const a = document.activeElement, f = a.closest('dialog');"
             "return [a.dataset.control, a.getBoundingClientRect().top -"
-            "        f.getBoundingClientRect().top + f.scrollTop]"))
-        w.keys(Keys.TAB)
-    tops = [top for _, top in stops[:-1]]
+            "        f.getBoundingClientRect().top + f.scrollTop]")
+    stops = [stop()]
+    while w.keys(Keys.TAB) or (at := stop())[0] != stops[0][0]:
+        stops.append(at)
+    tops = [top for _, top in stops]
     first = tops.index(min(tops))
     return tops[first:] + tops[:first], sorted(tops)
 
