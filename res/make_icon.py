@@ -4,10 +4,13 @@
 Usage: make_icon.py OUTPUT.ico
 
 The picture is drawn from rectangles on the standard 16-colour palette, once at 32 x 32 and
-once at 16 x 16, so the icon file is made by this script alone and can be made again.
+once at 16 x 16, so the icon file is made by this script alone and can be made again. The web
+app's icons (`smooth`, `png_file`) are the same picture drawn afresh at their sizes, with smooth
+edges and round details.
 """
 import struct
 import sys
+import zlib
 
 # The standard 16-colour palette, as (red, green, blue).
 PALETTE = [
@@ -60,6 +63,58 @@ def small():
     fill(p, 15, 3, 15, 15, RED)           # thermometer
     fill(p, 14, 13, 15, 15, RED)
     return p
+
+
+# The large picture as shapes in its 32 x 32 plan, drawn in order: left, top, right and bottom
+# edges, the radius of the corners, the colour.
+SHAPES = [(5, 4, 27, 30, 2, BLACK), (6, 4, 26, 29, 1.5, GREY), (8, 3, 24, 27, 0.5, CLEAR),
+          (14, 1, 18, 10, 0.5, BLACK), (15, 1, 17, 10, 0, SILVER), (8, 10, 24, 14, 0, BLACK),
+          (8, 11, 24, 13, 0, SILVER), (8, 14, 24, 27, 0.5, BLUE)] + [
+    (x, y, x + 2, y + 2, 1, WHITE) for x, y in [(10, 16), (17, 15), (13, 20), (20, 19), (10, 24),
+                                                (17, 23), (21, 25)]] + [
+    (28, 8, 30, 28, 1, RED), (26.5, 25.5, 31.5, 30.5, 2.5, RED)]
+# A maskable icon's picture lies within the middle circle of 80 % of its width, on a ground that
+# fills it (a launcher cuts it to its own shape); the plan's drawing spans (5, 1)-(31.5, 30.5).
+DRAWN_MIDDLE, DRAWN_REACH = (18.25, 15.75), 19.7
+
+
+def smooth(size, ground=None):
+    """RGBA rows of the picture at `size` pixels square: each shape's cover of a pixel is its
+    distance from the pixel's centre, so edges are smooth at any size. With a `ground` (red,
+    green, blue), the icon is maskable."""
+    scale = size / 32 if ground is None else 0.4 * size / DRAWN_REACH
+    shift = [0, 0] if ground is None else [size / 2 - m * scale for m in DRAWN_MIDDLE]
+    clear = (0, 0, 0, 0) if ground is None else ground + (255,)
+    pixels = [[list(clear) for _ in range(size)] for _ in range(size)]  # premultiplied
+    for left, top, right, bottom, radius, colour in SHAPES:
+        paint = clear if colour is CLEAR else PALETTE[colour] + (255,)
+        left, right = left * scale + shift[0], right * scale + shift[0]
+        top, bottom = top * scale + shift[1], bottom * scale + shift[1]
+        radius *= scale
+        half_x, half_y = (right - left) / 2 - radius, (bottom - top) / 2 - radius
+        for y in range(max(0, int(top)), min(size, int(bottom) + 1)):
+            for x in range(max(0, int(left)), min(size, int(right) + 1)):
+                out_x = abs(x + 0.5 - (left + right) / 2) - half_x
+                out_y = abs(y + 0.5 - (top + bottom) / 2) - half_y
+                distance = (max(out_x, 0) ** 2 + max(out_y, 0) ** 2) ** 0.5 + min(
+                    max(out_x, out_y), 0) - radius
+                cover = min(max(0.5 - distance, 0), 1)
+                if cover:
+                    pixel = pixels[y][x]
+                    pixel[:] = [p + (c - p) * cover for p, c in zip(pixel, paint)]
+    return [[tuple(round(c * 255 / p[3]) if p[3] else 0 for c in p[:3]) + (round(p[3]),)
+             for p in row] for row in pixels]
+
+
+def png_file(rows):
+    """An RGBA PNG of the rows, unfiltered, compressed by this Python's zlib."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(
+            ">I", zlib.crc32(kind + data))
+    raw = b"".join(b"\0" + bytes(c for pixel in row for c in pixel) for row in rows)
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
 
 
 def image(pixels):

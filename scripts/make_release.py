@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Writes the release's files into DIST: a zip for each Windows build with the executable and a
-short text on running it, the page, and SHA256SUMS. Nothing in them depends on where or when they
+short text on running it, the page, the site zipped (its files in a folder, quarvel/), and
+SHA256SUMS. Nothing in them depends on where or when they
 are made: the zips hold their files in a fixed order, dated SOURCE_DATE_EPOCH (the commit's time).
 
-Usage: make_release.py VERSION DIST WIN32_EXE WIN64_EXE PAGE
+Usage: make_release.py VERSION DIST WIN32_EXE WIN64_EXE PAGE SITE
 """
 import hashlib
 import os
@@ -40,7 +41,7 @@ def zip_file(path, files, epoch):
             archive.writestr(entry, data, compresslevel=9)
 
 
-def main(version, dist, win32, win64, page):
+def main(version, dist, win32, win64, page, site):
     epoch = int(os.environ.get("SOURCE_DATE_EPOCH", "0"))
     os.makedirs(dist, exist_ok=True)
     made = []
@@ -59,6 +60,13 @@ def main(version, dist, win32, win64, page):
     with open(page, "rb") as source, open(os.path.join(dist, name), "wb") as copy:
         copy.write(source.read())
     made.append(name)
+    name = f"quarvel-{version}-site.zip"
+    files = {}
+    for file in os.listdir(site):
+        with open(os.path.join(site, file), "rb") as data:
+            files["quarvel/" + file] = data.read()
+    zip_file(os.path.join(dist, name), files, epoch)
+    made.append(name)
     with open(os.path.join(dist, "SHA256SUMS"), "w", newline="\n") as sums:
         for name in sorted(made):
             with open(os.path.join(dist, name), "rb") as file:
@@ -66,6 +74,6 @@ def main(version, dist, win32, win64, page):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 6:
+    if len(sys.argv) != 7:
         sys.exit(__doc__)
     main(*sys.argv[1:])

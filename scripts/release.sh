@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the release of the commit checked out, into dist/: Quarvel-<version>-win32.zip and
 # Quarvel-<version>-win64.zip (the executable and how to run it), quarvel-<version>.html (the
-# page) and SHA256SUMS. The executables and the page are built with the presets the tests use,
+# page), quarvel-<version>-site.zip (the page as a web app, to put on a server) and SHA256SUMS. The executables and the page are built with the presets the tests use,
 # and the executables are checked as they are in the zips. The same commit gives the same bytes
 # wherever and whenever it is built.
 set -euo pipefail
@@ -31,7 +31,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/web/CMakeCache.txt)
 rm -rf dist
 # Debian's Python: the zips' compressed bytes are its zlib's.
 /usr/bin/python3 scripts/make_release.py "$version" dist build/win32/Quarvel.exe \
-    build/win64/Quarvel.exe build/web/quarvel.html
+    build/win64/Quarvel.exe build/web/quarvel.html build/web/site
 
 # The static checks, on the executables the zips hold.
 unpacked=$(mktemp -d)

@@ -760,6 +760,16 @@ const QuarvelPage = (() => {
   addEventListener('error', (event) => showFailure(event.error || event.message));
   addEventListener('unhandledrejection', (event) => showFailure(event.reason));
 
+  // The site's page names its manifest: served over http(s), Quarvel is a web app there, whose
+  // worker keeps the site for use offline. From the disk, or where the browser keeps no workers
+  // (an address that is not secure), there is nothing to keep. A worker refused leaves the
+  // calculator as it is, not working offline, and the console says why.
+  if (document.querySelector('link[rel=manifest]') && /^https?:$/.test(location.protocol) &&
+      navigator.serviceWorker) {
+    addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(
+        (error) => console.warn('Quarvel will not be kept for use offline:', error)));
+  }
+
   function showEnded() {
     const page = el('section', 'ended', desktop());
     page.dataset.ended = '';

@@ -40,6 +40,10 @@ class Engine:
         """Emulates a media feature; False where the engine cannot."""
         return False
 
+    def installability_errors(self):
+        """Why the browser would not install the page as an app; None where it cannot tell."""
+        return None
+
     def click(self, x, y):
         actions = ActionBuilder(self.d)
         actions.pointer_action.move_to_location(round(x), round(y)).click()
@@ -97,6 +101,9 @@ class Chromium(Engine):
         self.d.execute_cdp_cmd("Emulation.setEmulatedMedia",
                                {"features": [{"name": feature, "value": value}]})
         return True
+
+    def installability_errors(self):
+        return self.d.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
 
     def tap(self, x, y):
         for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):

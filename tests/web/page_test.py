@@ -10,8 +10,11 @@ QUARVEL_BROWSER names the engine (browser.ENGINES); QUARVEL_SESSION_SEED=N repla
 import collections
 import os
 import random
+import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -42,9 +45,11 @@ addEventListener('error', (e) => __problems.push(`error: ${e.message}`));
 addEventListener('unhandledrejection', (e) => __problems.push(`rejected: ${e.reason}`));
 window.open = (...how) => { __opened.push(how); return null; };
 """
-# What went wrong, and what the page fetched: data addresses are no requests.
-PROBLEMS = """return [window.__problems, performance.getEntriesByType('resource')
-                      .map((e) => e.name).filter((name) => !name.startsWith('data:'))];"""
+# What went wrong, and what the page fetched: data addresses are no requests, and the site may
+# fetch its own files (under the address `arguments[0]`).
+PROBLEMS = """return [window.__problems, performance.getEntriesByType('resource').map((e) => e.name)
+                      .filter((name) => !name.startsWith('data:') &&
+                                        !(arguments[0] && name.startsWith(arguments[0])))];"""
 # What the calculator window shows, in the model's words.
 SCREEN = """
 const w = document.querySelector('[data-dialog="102"]');
@@ -189,19 +194,27 @@ def start(test, url=None, first="", **how):
 
 
 class Server:
-    """The page's folder served on 127.0.0.1, as any static web server would."""
+    """A folder, the page's unless named, served on 127.0.0.1 as any static web server would, on
+    `port` (else a free one); `asked` gathers the paths asked of it."""
+
+    def __init__(self, folder=None, port=0):
+        self.folder, self.port, self.asked = folder or os.path.dirname(PAGE), port, []
 
     def __enter__(self):
+        self.log = tempfile.TemporaryFile("w+")
         self.process = subprocess.Popen(
             ["/usr/bin/python3", "-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory",
-             os.path.dirname(PAGE), "0"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-            text=True)
-        port = self.process.stdout.readline().split()[5]  # "Serving HTTP on HOST port PORT ..."
-        return f"http://127.0.0.1:{port}/{os.path.basename(PAGE)}"
+             self.folder, str(self.port)], stdout=subprocess.PIPE, stderr=self.log, text=True)
+        self.port = self.process.stdout.readline().split()[5]  # "Serving HTTP on HOST port PORT"
+        return f"http://127.0.0.1:{self.port}/"
 
     def __exit__(self, *exception):
         self.process.kill()
         self.process.wait()
+        self.process.stdout.close()
+        with self.log:
+            self.log.seek(0)
+            self.asked += re.findall(r'"GET (\S+)', self.log.read())
 
 
 class Mouse:
@@ -432,7 +445,7 @@ class Finger(Mouse):
         return wait_for(lambda: self.d.execute_script("return window.clicked"), seconds)
 
 
-def replay(test, page, url, steps, origin, person=Mouse):
+def replay(test, page, url, steps, origin, person=Mouse, site=""):
     page.get(url)
     at = 0
     while at < len(steps):
@@ -463,7 +476,7 @@ def replay(test, page, url, steps, origin, person=Mouse):
             test.assertEqual(window.Screen(step.screen), step.screen, where)
         else:
             at = len(steps)
-    test.assertEqual(page.d.execute_script(PROBLEMS), [[], []], origin)
+    test.assertEqual(page.d.execute_script(PROBLEMS, site), [[], []], origin)
 
 
 def each_window(w, check):
@@ -561,7 +574,7 @@ class Sessions(unittest.TestCase):
         page = start(self)
         sessions = the_models_sessions(320)
         with Server() as url:
-            for origin in ("file://" + PAGE, url):
+            for origin in ("file://" + PAGE, url + os.path.basename(PAGE)):
                 for name, session in sessions.items():
                     replay(self, page, origin, session, f"{name} from {origin}")
 
@@ -690,6 +703,42 @@ class Page(unittest.TestCase):
             self.assertFalse(d.execute_script(BOX), field)
             self.assertRegex(d.execute_script(SCREEN).split("|")[4], r"^[0-9.e+-]+$")
         self.assertEqual(d.execute_script(PROBLEMS), [[], []])
+
+    # The site, served under a sub-path: installable; after the first visit, the scripted session
+    # with the server stopped; a new version, made in the site's place, taken at the next start,
+    # the old cache gone. Nothing is asked outside the site, and nothing breaks the policy.
+    def test_the_site_installs_works_offline_and_takes_a_new_version(self):
+        root = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, root)
+        site = os.path.join(root, "lab", "quarvel")
+        shutil.copytree(os.path.join(os.path.dirname(PAGE), "site"), site)
+        page, first, second = start(self, "about:blank"), Server(root), Server(root)
+        kept = lambda: page.d.execute_async_script(  # noqa: E731
+            "navigator.serviceWorker.ready.then(() => caches.keys()).then(arguments[0])")
+        with first as address:
+            url = address + "lab/quarvel/"
+            page.get(url)
+            Mouse(self, page)
+            self.assertIn(page.installability_errors(), ([], None))
+            old = wait_for(kept)
+            self.assertRegex(" / ".join(old), f"^quarvel-[0-9.]+ {url}$")
+        replay(self, page, url, steps(), "the scripted session offline", site=url)
+        sources = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform",
+                               "web")
+        subprocess.run(["/usr/bin/python3", os.path.join(sources, "make_site.py"), PAGE,
+                        os.path.join(sources, "sw.js"), "next", site], check=True)
+        second.port = first.port
+        with second:
+            page.get(url)  # the start that finds the new version
+            wait_for(lambda: kept() == [f"quarvel-next {url}"], 20)
+        page.get(url)
+        w = Mouse(self, page)
+        w.Calculate(False)
+        self.assertRegex(page.d.execute_script(SCREEN).split("|")[4], r"^[0-9.e+-]+$")
+        self.assertEqual((page.d.execute_script(PROBLEMS, url), kept()),
+                         ([[], []], [f"quarvel-next {url}"]))
+        self.assertEqual([path for path in first.asked + second.asked
+                          if not path.startswith("/lab/quarvel/")], [])
 
 
 if __name__ == "__main__":
