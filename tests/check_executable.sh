@@ -3,7 +3,7 @@
 # machine that imports only DLLs every Windows has, and from them only functions that the oldest
 # Windows it is for exports (Windows 2000 for i386, XP x64 for x86-64; windows_imports.tsv says
 # which Windows first exported each), asks for no later Windows in its header, and carries its
-# windows, menu, string, icon, version block and manifest.
+# windows, menu, string, icon, version block and a manifest that asks for the display's own scale.
 # Usage: check_executable.sh Quarvel.exe i386|x86-64 OBJDUMP WINDRES
 set -euo pipefail
 exe=$1 machine=$2 objdump=$3 windres=$4
@@ -37,3 +37,10 @@ for resource in "102 DIALOGEX" "129 DIALOG" "100 DIALOG" "131 MENU" "STRINGTABLE
     "1 VERSIONINFO" "1 24 "; do
     grep -q "^$resource" <<<"$resources" || fail "carries no $resource"
 done
+# The manifest, parsed as XML as the loader parses it: per-monitor awareness, else system-aware.
+manifest=$(sed -n '/^1 24 /,/^END/s/^  "\(.*\)"$/\1/p' <<<"$resources" | sed 's/""/"/g; s/\\n$//')
+awareness=$(python3 -c 'import sys, xml.etree.ElementTree as xml
+manifest, setting = xml.fromstring(sys.argv[1]), ".//{http://schemas.microsoft.com/SMI/%s/WindowsSettings}%s"
+print("; ".join(str(manifest.findtext(setting % key)) for key in [("2016", "dpiAwareness"), ("2005", "dpiAware")]))' \
+    "$manifest") || fail "carries a manifest that is no XML"
+[ "$awareness" = "PerMonitorV2, PerMonitor; true/pm" ] || fail "asks for DPI awareness \"$awareness\""
