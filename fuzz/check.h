@@ -1,17 +1,10 @@
 // Shared by the fuzz targets: bits to compare doubles by, and failing with a reason shown.
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string_view>
-
-inline std::uint64_t Bits(double value) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
+#include "tests/support/bits.h"
 
 inline void Check(bool holds, const char* what, std::string_view text) {
     if (holds) return;

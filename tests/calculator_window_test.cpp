@@ -25,9 +25,6 @@ TEST_F(CalculatorWindowTest, KeyboardAndSystemMenu) {
         window.Key(VK_TAB, true);  // back from Calculate to Change Units
         session.ExpectDialog(IDD_UNITS, [](memory::DialogUser& units) { units.Key(VK_ESCAPE); });
         window.Key(VK_RETURN);
-        window.Type(IDC_MOLES, "2");
-        window.Key(VK_RETURN);
-        EXPECT_EQ(window.Text(IDC_RESULT), "0.164114");
         // The system menu ends with a separator and the About box, whose OK has the focus.
         const auto items = window.SystemMenu();
         EXPECT_EQ(items.at(items.size() - 2).flags & MF_SEPARATOR, MF_SEPARATOR);

@@ -6,11 +6,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 
 #include "core/gas_law_dlg.h"
 #include "platform/memory/session.h"
+#include "support/bits.h"
 
 extern const unsigned char kProgramResources[];
 extern const std::size_t kProgramResourcesSize;
@@ -35,9 +35,3 @@ protected:
     }
 };
 
-// The exact bits of a double, for comparisons that must not forgive the last place.
-inline std::uint64_t Bits(double value) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}

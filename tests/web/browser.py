@@ -45,7 +45,7 @@ class Engine:
         return None
 
     def click(self, x, y):
-        actions = ActionBuilder(self.d)
+        actions = ActionBuilder(self.d, duration=0)  # no gliding there for a quarter second
         actions.pointer_action.move_to_location(round(x), round(y)).click()
         actions.perform()
 
