@@ -10,7 +10,7 @@ packages=(
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 g++-mingw-w64-i686
     wine wine64 wine32:i386 fonts-wine xvfb x11-utils x11-apps imagemagick
     clang-14 libclang-rt-14-dev
-    emscripten chromium chromium-driver webkit2gtk-driver python3-selenium python3-pil
+    emscripten chromium chromium-driver webkit2gtk-driver firefox-esr python3-selenium python3-pil
     fonts-liberation
 )
 # The machine's Node.js brings npm; a Debian Node.js alone (pulled in by emscripten) needs the package.

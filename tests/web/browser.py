@@ -1,7 +1,12 @@
 """The browsers the page is tested in: what every engine's WebDriver has is Selenium's own, and an
 engine's adapter adds only what WebDriver leaves out, the same few calls for every engine."""
 import io
+import json
 import math
+import pathlib
+import socket
+import subprocess
+import tempfile
 import time
 
 from PIL import Image
@@ -125,4 +130,60 @@ class WebKit(Engine):
         self.d.set_window_rect(0, 0, width, height)
 
 
-ENGINES = {"chromium": Chromium, "webkit": WebKit}
+class Marionette:
+    """Selenium's WebDriver commands sent to Firefox itself in Marionette, its own protocol: the
+    same commands, named as Selenium names them or as RENAMED, each message "LENGTH:JSON"."""
+    RENAMED = {"get": "Navigate", "w3cExecuteScriptAsync": "ExecuteAsyncScript",
+               "clickElement": "ElementClick", "actions": "PerformActions",
+               "screenshot": "TakeScreenshot", "quit": "DeleteSession"}
+
+    def __init__(self, port):
+        self.socket, self.sent = socket.create_connection(("127.0.0.1", port)), 0
+        self.receive()  # its greeting
+
+    def receive(self):
+        length = b"".join(iter(lambda: self.socket.recv(1), b":"))
+        return json.loads(self.socket.recv(int(length), socket.MSG_WAITALL))
+
+    def execute(self, command, params):
+        params = dict(params, full=False)  # a screenshot of what is in view
+        if command.startswith("findChild"):  # the parent, under Marionette's name
+            params["element"] = params.pop("id")
+        self.sent += 1
+        name = self.RENAMED.get(command) or command.replace("w3c", "").replace("Child", "")
+        message = json.dumps([0, self.sent, f"WebDriver:{name[0].upper()}{name[1:]}", params])
+        self.socket.sendall(f"{len(message)}:{message}".encode())  # JSON's escapes: ASCII alone
+        _, _, error, result = self.receive()
+        if error:
+            return {"status": error["error"], "value": error}
+        return result if isinstance(result, dict) and "value" in result else {"value": result}
+
+    def close(self):
+        self.socket.close()
+
+
+class Firefox(Engine):
+    """Debian's Firefox ESR, headless, through Marionette: geckodriver, the WebDriver that would
+    speak it, Debian does not have. Its Highlight pair, the page's captions, is the GTK theme's."""
+    axe_rules_off = ("color-contrast",)
+
+    def __init__(self, width=1100, height=760):
+        self.profile = tempfile.TemporaryDirectory()
+        profile = pathlib.Path(self.profile.name)
+        (profile / "user.js").write_text('user_pref("marionette.port", 0);')  # any free port
+        self.process = subprocess.Popen(
+            ["/usr/bin/firefox-esr", "--headless", "--marionette", "--no-remote", "--profile",
+             profile], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port = profile / "MarionetteActivePort"  # which Firefox then writes down
+        self.d = webdriver.Remote(command_executor=Marionette(int(
+            wait_for(lambda: port.exists() and port.read_text().strip(), 60))))
+        self.d.set_window_rect(0, 0, width, height)
+
+    def quit(self):
+        super().quit()
+        self.process.kill()
+        self.process.wait()
+        self.profile.cleanup()
+
+
+ENGINES = {"chromium": Chromium, "webkit": WebKit, "firefox": Firefox}
