@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the headless tests, the same under AddressSanitizer and
 # UndefinedBehaviorSanitizer, as a 32-bit program under qemu-i386 and as WebAssembly under Node,
 # the fuzzers, both Windows builds with their static checks, the end-to-end tests of Quarvel.exe
-# under Wine, the page's tests in Chromium, and the release made twice, which must not differ.
+# under Wine, the page's tests in Chromium, WebKit and Firefox, and the release made twice, which
+# must not differ.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

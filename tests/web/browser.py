@@ -142,7 +142,7 @@ class Marionette:
         self.receive()  # its greeting
 
     def receive(self):
-        length = b"".join(iter(lambda: self.socket.recv(1), b":"))
+        length = b"".join(iter(lambda: self.socket.recv(1) or b":", b":"))  # or the end: an error
         return json.loads(self.socket.recv(int(length), socket.MSG_WAITALL))
 
     def execute(self, command, params):
@@ -176,7 +176,7 @@ class Firefox(Engine):
              profile], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port = profile / "MarionetteActivePort"  # which Firefox then writes down
         self.d = webdriver.Remote(command_executor=Marionette(int(
-            wait_for(lambda: port.exists() and port.read_text().strip(), 60))))
+            wait_for(lambda: port.exists() and port.read_text().strip(), 60) or "no port")))
         self.d.set_window_rect(0, 0, width, height)
 
     def quit(self):
