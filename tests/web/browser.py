@@ -164,7 +164,8 @@ class Marionette:
 
 class Firefox(Engine):
     """Debian's Firefox ESR, headless, through Marionette: geckodriver, the WebDriver that would
-    speak it, Debian does not have. Its Highlight pair, the page's captions, is the GTK theme's."""
+    speak it, Debian does not have. Its Highlight pair, the page's captions, is the GTK theme's;
+    its headless window is 500 pixels wide at the least."""
     axe_rules_off = ("color-contrast",)
 
     def __init__(self, width=1100, height=760):
