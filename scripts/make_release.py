@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the release's files into DIST: a zip for each Windows build with the executable and a
 short text on running it, the page, the site zipped (its files in a folder, quarvel/), and
-SHA256SUMS. Nothing in them depends on where or when they
-are made: the zips hold their files in a fixed order, dated SOURCE_DATE_EPOCH (the commit's time).
+SHA256SUMS. Nothing in them depends on where or when they are made: the zips hold their files in
+a fixed order, dated SOURCE_DATE_EPOCH (the commit's time).
 
 Usage: make_release.py VERSION DIST WIN32_EXE WIN64_EXE PAGE SITE
 """

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes the release of the commit checked out, into dist/: Quarvel-<version>-win32.zip and
 # Quarvel-<version>-win64.zip (the executable and how to run it), quarvel-<version>.html (the
-# page), quarvel-<version>-site.zip (the page as a web app, to put on a server) and SHA256SUMS. The executables and the page are built with the presets the tests use,
-# and the executables are checked as they are in the zips. The same commit gives the same bytes
-# wherever and whenever it is built.
+# page), quarvel-<version>-site.zip (the page as a web app, to put on a server) and SHA256SUMS.
+# The executables and the page are built with the presets the tests use, and the executables
+# are checked as they are in the zips. The same commit gives the same bytes wherever and whenever
+# it is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -n "$(git status --porcelain)" ]; then

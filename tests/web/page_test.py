@@ -74,8 +74,9 @@ return b && [b.querySelector('[data-part=caption]').textContent,
 RECT = """const r = document.querySelector(`[data-control="${arguments[0]}"]`)
                     .getBoundingClientRect();
 return [r.left, r.top, r.right, r.bottom];"""
-# The middle of an element, in the screen's CSS pixels.
-CENTRE = """const r = arguments[0].getBoundingClientRect();
+# The middle of an element, scrolled into view where it is not, in the screen's CSS pixels.
+CENTRE = """arguments[0].scrollIntoView({block: 'nearest'});
+const r = arguments[0].getBoundingClientRect();
 return [r.left + r.width / 2, r.top + r.height / 2];"""
 # The controls whose text is cut, in the open windows. An engine may round a text's width up by a
 # pixel (WebKit does, with a trailing space): a cut is more.
@@ -245,8 +246,7 @@ class Mouse:
         ActionChains(self.d).key_down(modifier).send_keys(key).key_up(modifier).perform()
 
     def press(self, element):  # a click in its middle, as WebDriver's own but without its waits
-        self.page.click(*self.d.execute_script(
-            "arguments[0].scrollIntoView({block: 'nearest'});" + CENTRE, element))
+        self.page.click(*self.d.execute_script(CENTRE, element))
 
     def into(self, frame, id):
         self.press(self.control(frame, id))
@@ -432,8 +432,7 @@ class Finger(Mouse):
 
     def tap(self, element, seconds=5):
         self.page.tap(*self.d.execute_script(
-            "arguments[0].scrollIntoView({block: 'nearest'}); window.clicked = false;"
-            "arguments[0].addEventListener("
+            "window.clicked = false; arguments[0].addEventListener("
             "'click', () => window.clicked = true, {once: true});" + CENTRE, element))
         return wait_for(lambda: self.d.execute_script("return window.clicked"), seconds)
 
