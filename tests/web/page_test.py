@@ -276,8 +276,11 @@ class Mouse:
 
     def Type(self, field, text):
         self.into(self.main, FIELDS[field])
-        self.chord(Keys.CONTROL, "a")
+        self.select_all()
         self.keys(text if text else Keys.BACK_SPACE)
+
+    def select_all(self):
+        self.chord(Keys.CONTROL, "a")
 
     def Solve(self, quantity):
         self.choose(self.main, 1003, quantity)
@@ -426,6 +429,9 @@ class Finger(Mouse):
 
     def press(self, element):
         self.test.assertTrue(self.tap(element), "a tap that is no click")
+
+    def select_all(self):  # a phone has no Ctrl+A: its menu's Select all
+        self.d.execute_script("document.activeElement.select()")
 
     def behind(self):  # behind a dialog: no click may come of it
         self.test.assertFalse(self.tap(self.control(self.main, 1001), 0.3))
