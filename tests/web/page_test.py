@@ -78,71 +78,55 @@ return [r.left, r.top, r.right, r.bottom];"""
 CENTRE = """arguments[0].scrollIntoView({block: 'nearest'});
 const r = arguments[0].getBoundingClientRect();
 return [r.left + r.width / 2, r.top + r.height / 2];"""
-# The controls whose text is cut, in the open windows. An engine may round a text's width up by a
-# pixel (WebKit does, with a trailing space): a cut is more.
-CUT = """
-const cut = [], probe = document.createElement('span');
+# What the open windows show amiss: a text cut (an engine may round a text's width up by a pixel,
+# as WebKit does with a trailing space: a cut is more), a window but the calculator modeless, a
+# control or caption that scrolling cannot bring whole into view, a scroll sideways, anything
+# past the screen's edge; and with `arguments[0]`, the least text in CSS pixels as drawn (a
+# field's 16), smaller text and targets under 44 pixels square.
+AMISS = """
+const out = [], page = document.documentElement, edge = page.clientWidth, least = arguments[0];
+const name = (e) => `${(e.closest('dialog') || e).dataset.dialog} ${e.dataset.control ||
+                     e.className || e.tagName} "${e.textContent.slice(0, 30)}"`;
+const probe = document.body.appendChild(document.createElement('span'));
 probe.className = 'measure';
-document.body.append(probe);
 const width = (text, font) => { probe.style.font = font; probe.textContent = text;
                                 return probe.getBoundingClientRect().width; };
 for (const e of document.querySelectorAll(
          'dialog[open] :is(.static, label, button, legend, .title, .box-text, select)')) {
-  const name = `${e.closest('dialog').dataset.dialog} ${e.dataset.control || e.className} ` +
-               `"${e.textContent.slice(0, 30)}"`;
   const font = getComputedStyle(e).font;
-  if (e.tagName === 'SELECT') {  // the text beside the drop-down arrow
-    const widest = Math.max(...[...e.options].map((o) => width(o.textContent, font)));
-    if (widest > e.clientWidth - 20) cut.push(name);
-  } else if (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 0.5 ||
-             (e.tagName === 'LEGEND' &&
-              e.getBoundingClientRect().right > e.parentElement.getBoundingClientRect().right)) {
-    cut.push(name);
-  }
+  if (e.tagName === 'SELECT' ?  // the text beside the drop-down arrow
+      Math.max(...[...e.options].map((o) => width(o.textContent, font))) > e.clientWidth - 20 :
+      e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 0.5 ||
+      (e.tagName === 'LEGEND' &&
+       e.getBoundingClientRect().right > e.parentElement.getBoundingClientRect().right))
+    out.push(name(e) + ' cut');
 }
 probe.remove();
-return cut
-"""
-# Every open window but the calculator is modal: the page behind it takes no input.
-MODELESS = """.concat([...document.querySelectorAll('dialog[open]:not([data-dialog="102"])')]
-                 .filter((e) => !e.matches(':modal')).map((e) => e.dataset.dialog + ' modeless'));
-"""
-# What a small screen cannot take: a scroll sideways, anything past the screen's edge, a text under
-# `arguments[0]` CSS pixels as drawn (a field's under 16), a target under 44 pixels square.
-SMALL_SCREEN = """
-const out = [], page = document.documentElement, edge = page.clientWidth;
+for (const e of document.querySelectorAll('dialog[open]:not([data-dialog="102"]):not(:modal)'))
+  out.push(name(e) + ' modeless');
 if (page.scrollWidth > edge) out.push(`the page scrolls sideways: ${page.scrollWidth}`);
 for (const e of document.querySelectorAll('#desktop *')) {
   const r = e.getBoundingClientRect(), style = getComputedStyle(e);
   const field = e.matches('input, select');
-  const name = `${(e.closest('dialog') || e).dataset.dialog} ${e.dataset.control || e.className ||
-                e.tagName} "${e.textContent.slice(0, 20)}"`;
   if (!r.width) continue;
   if (e.scrollWidth > e.clientWidth && /auto|scroll/.test(style.overflowX))
-    out.push(name + ' scrolls');
-  if (r.left < -0.5 || r.right > edge + 0.5) out.push(`${name} at ${r.left}-${r.right}`);
-  const least = !arguments[0] ? 0 : field ? 16 : arguments[0];
+    out.push(name(e) + ' scrolls');
+  if (r.left < -0.5 || r.right > edge + 0.5) out.push(`${name(e)} at ${r.left}-${r.right}`);
   const frame = e.closest('dialog') || e;  // its scale, where a window is scaled
   const drawn = parseFloat(style.fontSize) * frame.getBoundingClientRect().width /
                 frame.offsetWidth;
-  if ((field || [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim())) &&
-      drawn < least * 0.99) out.push(`${name} text ${drawn}`);
+  if (least && (field || [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim())) &&
+      drawn < (field ? 16 : least) * 0.99) out.push(`${name(e)} text ${drawn}`);
   if (least && e.matches('button, input, select') && (r.width < 44 || r.height < 44))
-    out.push(`${name} ${r.width} x ${r.height}`);
+    out.push(`${name(e)} ${r.width} x ${r.height}`);
 }
-return out;
-"""
-# The controls and captions of the open windows that scrolling cannot bring fully into view.
-UNREACHABLE = """
-const out = [], page = document.documentElement;
 for (const e of document.querySelectorAll('dialog[open] :is([data-control], .caption)')) {
-  if (!e.getClientRects().length) continue;
-  for (const edge of ['start', 'end']) {
-    e.scrollIntoView({block: edge, inline: edge});
+  for (const end of e.getClientRects().length ? ['start', 'end'] : []) {
+    e.scrollIntoView({block: end, inline: end});
     const r = e.getBoundingClientRect();
-    if (edge === 'start' ? r.left < -0.5 || r.top < -0.5
-                         : r.right > page.clientWidth + 0.5 || r.bottom > page.clientHeight + 0.5)
-      out.push(`${e.closest('dialog').dataset.dialog} ${e.dataset.control || 'caption'} ${edge}`);
+    if (end === 'start' ? r.left < -0.5 || r.top < -0.5
+                        : r.right > edge + 0.5 || r.bottom > page.clientHeight + 0.5)
+      out.push(`${name(e)} out of reach at its ${end}`);
   }
 }
 scrollTo(0, 0);
@@ -630,9 +614,7 @@ class Page(unittest.TestCase):
 
             def check(name, menus=("File", "Change Units", "Online Help")):
                 where = f"{name} at {how}, {page.d.execute_script('return innerWidth')} px wide"
-                self.assertEqual(page.d.execute_script(CUT + MODELESS) + axe(page) +
-                                 page.d.execute_script(SMALL_SCREEN, least) +
-                                 page.d.execute_script(UNREACHABLE), [], where)
+                self.assertEqual(axe(page) + page.d.execute_script(AMISS, least), [], where)
                 if least and name in ("the calculator", "the units dialog"):
                     self.assertEqual(*tab_stops_down_the_column(w), where)
                 for title in menus if name == "the calculator" else ():
