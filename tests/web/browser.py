@@ -80,7 +80,7 @@ class Chromium(Engine):
                      for width in (320, 360, 390, 412)] + [
         ({"width": 1280, "height": 900, "zoom": 4}, 14),
         ({"width": 1100, "height": 760, "zoom": 2, "least_font": 16}, 16),
-        ({"width": 740, "height": 360, "phone": True}, 0)]
+        ({"width": 740, "height": 120, "phone": True}, 0)]
 
     def __init__(self, width=1100, height=760, scale=1, zoom=1, least_font=0, phone=False):
         options = webdriver.ChromeOptions()
