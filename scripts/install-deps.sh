@@ -28,7 +28,12 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
+    # A mirror caught mid-sync serves an index of the wrong size for a while: try again.
+    for attempt in 1 2 3 4 5; do
+        errors=$($sudo apt-get update -qq 2>&1 | tee /dev/stderr | grep -c '^E:' || true)
+        if [ "$errors" -eq 0 ] || [ "$attempt" -eq 5 ]; then break; fi
+        sleep 30
+    done
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
