@@ -13,7 +13,7 @@ namespace {
 
 memory::Desktop& Desk() { return memory::Desktop::Current(); }
 
-bool Alive(Window window) { return window != nullptr && !window->destroyed; }
+bool Alive(Window window) { return Desk().Holds(window); }
 
 }  // namespace
 
@@ -138,20 +138,13 @@ Gdi create_pen(int style, int width, std::uint32_t color) {
 }
 
 Gdi select_object(DeviceContext dc, Gdi object) {
-    if (dc == nullptr || object == nullptr || object->deleted) return nullptr;
+    if (dc == nullptr || !Desk().Holds(object) || object->deleted) return nullptr;
     Gdi previous = dc->pen;
     dc->pen = object;
     return previous;
 }
 
-bool delete_object(Gdi object) {
-    if (object == nullptr || object->stock || object->deleted) return false;
-    for (DeviceContextObject* open : Desk().openPaints) {
-        if (open->pen == object) Desk().Problem("a pen was deleted while still selected");
-    }
-    object->deleted = true;
-    return true;
-}
+bool delete_object(Gdi object) { return Desk().DeletePen(object); }
 
 void move_to(DeviceContext dc, int x, int y) {
     if (dc == nullptr) return;

@@ -124,11 +124,6 @@ std::unique_ptr<Window> Desktop::CreateDialogWindow(int templateId, const Dialog
 }
 
 backend::Result Desktop::RunModal(int templateId, Window* owner, backend::MessageHandler& handler) {
-    const auto failing = std::find(failingDialogs.begin(), failingDialogs.end(), templateId);
-    if (failing != failingDialogs.end()) {
-        failingDialogs.erase(failing);
-        return -1;
-    }
     const Resource* resource = m_resources.Find(RT_DIALOG, static_cast<std::uint16_t>(templateId));
     if (resource == nullptr) {
         Problem("the program asked for dialog " + std::to_string(templateId) +
@@ -158,15 +153,27 @@ backend::Result Desktop::RunModal(int templateId, Window* owner, backend::Messag
         }
     }
 
-    dialog->destroyed = true;
-    for (auto& control : dialog->controls) control->destroyed = true;
     if (owner != nullptr) owner->enabled = ownerWasEnabled;
-    if (focus == nullptr || focus->destroyed) focus = focusBefore;
-    return dialog->result;
+    const backend::Result result = dialog->result;
+    // Nothing the program keeps names the dialog once DoModal has returned.
+    m_windows.erase(std::find_if(m_windows.begin(), m_windows.end(),
+                                 [dialog](const auto& window) { return window.get() == dialog; }));
+    if (!Holds(focus)) focus = focusBefore;
+    return result;
+}
+
+bool Desktop::Holds(const Window* window) const {
+    for (const auto& dialog : m_windows) {
+        if (dialog.get() == window) return true;
+        for (const auto& control : dialog->controls) {
+            if (control.get() == window) return true;
+        }
+    }
+    return false;
 }
 
 backend::Result Desktop::Send(Window* window, unsigned message, WPARAM wParam, LPARAM lParam) {
-    if (window == nullptr || window->destroyed) return 0;
+    if (!Holds(window)) return 0;
     if (window->kind != Window::Kind::Dialog)
         return ControlMessage(window, message, wParam, lParam);
     backend::Result result = 0;
@@ -179,7 +186,7 @@ backend::Result Desktop::Send(Window* window, unsigned message, WPARAM wParam, L
 
 backend::Result Desktop::DefaultProcessing(Window* window, unsigned message, WPARAM wParam,
                                            LPARAM lParam) {
-    if (window == nullptr || window->destroyed) return 0;
+    if (!Holds(window)) return 0;
     switch (message) {
         case WM_SYSCOMMAND:
             switch (wParam & 0xFFF0) {
@@ -338,6 +345,28 @@ backend::GdiObject* Desktop::CreatePen(int style, int width, COLORREF color) {
     m_gdiObjects.push_back(std::make_unique<backend::GdiObject>(
         backend::GdiObject{false, false, style, width, color}));
     return m_gdiObjects.back().get();
+}
+
+bool Desktop::DeletePen(backend::GdiObject* pen) {
+    const auto at = std::find_if(m_gdiObjects.begin(), m_gdiObjects.end(),
+                                 [pen](const auto& object) { return object.get() == pen; });
+    if (at == m_gdiObjects.end() || pen->deleted) return false;
+    pen->deleted = true;
+    for (backend::DeviceContextObject* open : openPaints) {
+        // A paint still draws with it: it is kept, and the fault is told.
+        if (open->pen == pen) {
+            Problem("a pen was deleted while still selected");
+            return true;
+        }
+    }
+    m_gdiObjects.erase(at);
+    return true;
+}
+
+bool Desktop::Holds(const backend::GdiObject* object) const {
+    return object == &m_stockPen ||
+           std::any_of(m_gdiObjects.begin(), m_gdiObjects.end(),
+                       [object](const auto& kept) { return kept.get() == object; });
 }
 
 int Desktop::LiveGdiObjects() const {

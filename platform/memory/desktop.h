@@ -35,7 +35,6 @@ struct backend::WindowObject {
     std::string text;
     bool enabled = true;
     bool visible = true;
-    bool destroyed = false;
     WindowObject* parent = nullptr;
     int x = 0, y = 0, cx = 0, cy = 0;  // pixels in the parent's client area
     int iconId = 0;                    // of an icon static
@@ -122,7 +121,6 @@ public:
 
     std::vector<std::string> problems;
     std::vector<int> dialogsShown;
-    std::deque<int> failingDialogs;  // the next showing of each cannot be created
     // The template font's base units in pixels: the average width of its letters and its height.
     // 6 × 13 is 8-point "MS Sans Serif" at 96 DPI.
     int baseUnitX = 6;
@@ -143,6 +141,13 @@ public:
     backend::IconObject* LoadIcon(int id);
     backend::GdiObject* CreatePen(int style, int width, COLORREF color);
     backend::GdiObject* StockPen() { return &m_stockPen; }
+    // Frees a pen the program made; false for any other handle.
+    bool DeletePen(backend::GdiObject* pen);
+    // Whether a handle names a window or pen that is there now. A window is freed once its
+    // dialog has ended and a pen once deleted, so that a page left open for days keeps no more
+    // than it shows; a handle kept past that names nothing.
+    bool Holds(const Window* window) const;
+    bool Holds(const backend::GdiObject* object) const;
     void Paint(Window* window);
     int LiveGdiObjects() const;
 
@@ -160,7 +165,7 @@ private:
     ResourceFile m_resources;
     std::string m_moduleName;
     Front& m_front;
-    std::vector<std::unique_ptr<Window>> m_windows;  // kept after destruction: handles stay safe
+    std::vector<std::unique_ptr<Window>> m_windows;  // the dialogs running, the newest last
     std::vector<std::unique_ptr<backend::IconObject>> m_icons;
     std::vector<std::unique_ptr<backend::GdiObject>> m_gdiObjects;
     backend::GdiObject m_stockPen{true, false, PS_SOLID, 1, 0};

@@ -54,19 +54,13 @@ int DialogUser::IconId(bool big) const {
     return icon != nullptr ? icon->id : 0;
 }
 
-PixelRect DialogUser::ControlRect(int id) const {
-    Window* control = Control(id);
-    if (control == nullptr) return {};
-    return PixelRect{control->x, control->y, control->cx, control->cy};
-}
-
 std::vector<MenuItem> DialogUser::SystemMenu() const {
     backend::MenuObject* menu = m_desktop.SystemMenu(m_dialog, false);
     return menu != nullptr ? menu->items : std::vector<MenuItem>();
 }
 
 bool DialogUser::CanAct(const std::string& action) {
-    if (m_dialog->ended || m_dialog->destroyed) {
+    if (!m_desktop.Holds(m_dialog) || m_dialog->ended) {
         m_desktop.Problem(action + ": dialog " + std::to_string(TemplateId()) + " has ended");
         return false;
     }

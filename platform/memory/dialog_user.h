@@ -10,10 +10,6 @@
 
 namespace memory {
 
-struct PixelRect {
-    int x = 0, y = 0, cx = 0, cy = 0;
-};
-
 class DialogUser {
 public:
     DialogUser(Desktop& desktop, Window* dialog) : m_desktop(desktop), m_dialog(dialog) {}
@@ -34,8 +30,6 @@ public:
     std::string SelectedText(int id) const;
     // The icon resource the window shows in its caption (`big`: in the task switcher).
     int IconId(bool big) const;
-    PixelRect ControlRect(int id) const;
-    PixelRect ClientRect() const { return PixelRect{0, 0, m_dialog->cx, m_dialog->cy}; }
     const std::vector<MenuItem>& MenuBar() const { return m_dialog->menuBar; }
     std::vector<MenuItem> SystemMenu() const;
 

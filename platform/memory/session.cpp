@@ -31,12 +31,11 @@ void Session::RunDialog(Window* dialog) {
     }
 }
 
-int Session::ShowMessageBox(Window* owner, const char* text, const char* caption, unsigned style) {
+int Session::ShowMessageBox(Window*, const char* text, const char* caption, unsigned style) {
     MessageBoxRecord box;
     box.text = text != nullptr ? text : "";
     box.caption = caption != nullptr ? caption : "Error";
     box.style = style;
-    box.ownerTemplate = owner != nullptr ? owner->templateId : 0;
     if (!m_boxAnswers.empty()) {
         box.answer = m_boxAnswers.front();
         m_boxAnswers.pop_front();

@@ -22,7 +22,6 @@ struct MessageBoxRecord {
     std::string text;
     std::string caption;
     unsigned style = 0;
-    int ownerTemplate = 0;  // the dialog the box was shown over; 0 for none
     int answer = 0;
 };
 
@@ -36,23 +35,15 @@ public:
 
     // The next showing of dialog `templateId` is run by `user`.
     void ExpectDialog(int templateId, DialogScript user);
-    // The next showing of dialog `templateId` cannot be created, as when the system runs short.
-    void FailNextDialog(int templateId) { m_desktop->failingDialogs.push_back(templateId); }
     // The next message box is answered with `answer` (IDOK, IDCANCEL).
     void AnswerNextBox(int answer) { m_boxAnswers.push_back(answer); }
-    // The template font's base units and the scheme's text colour, as another system has them.
-    void SetBaseUnits(int x, int y) {
-        m_desktop->baseUnitX = x;
-        m_desktop->baseUnitY = y;
-    }
+    // The scheme's text colour, as another system has it.
     void SetWindowTextColor(COLORREF color) { m_desktop->windowTextColor = color; }
 
     const std::vector<MessageBoxRecord>& Boxes() const { return m_boxes; }
     const std::vector<std::string>& ShellCommands() const { return m_shellCommands; }
     // Whatever a user could not have done, or was left unanswered.
     const std::vector<std::string>& Problems() const { return m_desktop->problems; }
-    // The problems so far, which are then forgotten: for tests that cause them on purpose.
-    std::vector<std::string> TakeProblems() { return std::exchange(m_desktop->problems, {}); }
     // The boxes so far, which are then forgotten: for tests that repeat a case.
     std::vector<MessageBoxRecord> TakeBoxes() { return std::exchange(m_boxes, {}); }
     const std::vector<int>& DialogsShown() const { return m_desktop->dialogsShown; }
