@@ -3,10 +3,12 @@
 from any static server and under any path. Into FOLDER go index.html (the page, naming its
 manifest, its policy opened to the manifest, its icons and the worker and nothing more), the
 manifest, the icons, drawn at their sizes, and sw.js, the worker, which keeps the site's files
-in a cache named after VERSION.
+in a cache named after VERSION and a hash of the files' bytes: any change to any of them, version
+bump or not, makes a new worker and a new cache, which browsers take at the next start.
 
 Usage: make_site.py PAGE WORKER VERSION FOLDER
 """
+import hashlib
 import json
 import os
 import shutil
@@ -39,9 +41,13 @@ def main(page, worker, version, folder):
         with open(path, encoding="utf-8") as file:
             return file.read()
 
+    content = hashlib.sha256()
+
     def write(name, data):
+        data = data.encode() if isinstance(data, str) else data
+        content.update(name.encode() + b"\0" + data)
         with open(os.path.join(folder, name), "wb") as file:
-            file.write(data.encode() if isinstance(data, str) else data)
+            file.write(data)
 
     shutil.rmtree(folder, ignore_errors=True)  # no file of an earlier build stays in it
     os.makedirs(folder)
@@ -56,7 +62,8 @@ def main(page, worker, version, folder):
     for name, size, maskable in ICONS:
         write(name, make_icon.png_file(make_icon.smooth(size, ground if maskable else None)))
     files = ["./", "index.html", "manifest.webmanifest"] + [name for name, _, _ in ICONS]
-    write("sw.js", read(worker).replace("@VERSION@", version).replace("@FILES@", " ".join(files)))
+    write("sw.js", read(worker).replace("@VERSION@", f"{version}-{content.hexdigest()[:16]}")
+          .replace("@FILES@", " ".join(files)))
 
 
 if __name__ == "__main__":

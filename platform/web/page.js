@@ -26,10 +26,13 @@ const QuarvelPage = (() => {
   const byHandle = new Map();  // the program's window handles to their elements
   const shown = [];            // the open windows, the active one last
   let menu = null;             // the open menu: {popup, opener, returnTo}
+  let stopped = false;         // once the page has stopped, nothing more goes to the program
+  const changed = new Set();   // fields whose text the program changed since it last waited
 
   // --- input, queued for the program
 
   function post(kind, target, a = 0, b = 0, text = null) {
+    if (stopped) return;
     queue.push({kind, target, a, b, text});
     if (wake) {
       const resume = wake;
@@ -39,6 +42,7 @@ const QuarvelPage = (() => {
   }
 
   async function nextEvent() {
+    announce();
     while (queue.length === 0) await new Promise((resolve) => { wake = resolve; });
     const event = queue.shift();
     pendingText = event.text;
@@ -152,8 +156,26 @@ const QuarvelPage = (() => {
     frame.canvas.setAttribute('aria-hidden', 'true');
     resized.observe(frame.canvas, {box: canvasBox});
     frame.systemMenu = [];
-    frame.addEventListener('cancel', (event) => event.preventDefault());
+    keepOpen(frame, () => post(Input.KEY, handle, Keys.Escape, 0));
     byHandle.set(handle, frame);
+  }
+
+  // The browser closes a window by itself on a close request it did not let the page refuse: Esc
+  // let through, a phone's back gesture. A window the program still holds is shown again at once,
+  // and the request reaches the program as the Esc it is, once, so that the two never disagree.
+  function keepOpen(frame, escape) {
+    frame.addEventListener('cancel', (event) => {
+      event.preventDefault();
+      escape();
+      frame.escaped = !event.defaultPrevented;  // the close that follows is answered already
+    });
+    frame.addEventListener('close', () => {
+      const escaped = frame.escaped;
+      frame.escaped = false;
+      if (stopped || !shown.includes(frame)) return;
+      if (frame.modal) frame.showModal(); else frame.setAttribute('open', '');
+      if (!escaped) escape();
+    });
   }
 
   function addCloseBox(bar, close) {
@@ -196,8 +218,13 @@ const QuarvelPage = (() => {
     } else if (kind === Kind.EDIT) {
       control = el('input');
       control.type = 'text';
-      control.inputMode = 'decimal';
-      control.autocomplete = 'off';
+      // A phone's text keyboard: its decimal pad has no minus sign and no "e", and on iOS shows
+      // the region's decimal separator, often a comma, which the program does not read. Nothing
+      // is corrected, capitalised or suggested in a number.
+      control.inputMode = 'text';
+      for (const name of ['autocomplete', 'autocorrect', 'autocapitalize']) {
+        control.setAttribute(name, 'off');
+      }
       control.spellcheck = false;
       control.addEventListener('input', () => post(Input.TEXT, handle, 0, 0, control.value));
     } else if (kind === Kind.LIST) {
@@ -270,14 +297,71 @@ const QuarvelPage = (() => {
     if (element.tagName === 'DIALOG') {
       element.querySelector('.title').textContent = text;
     } else if (element.tagName === 'INPUT') {
-      if (element.value !== text) element.value = text;
+      if (element.value !== text) {
+        element.value = text;
+        if (shown.includes(element.closest('dialog'))) changed.add(element);
+      }
     } else if (element.tagName === 'FIELDSET') {
       setMnemonicText(element.firstChild, text);
     } else if (element.tagName === 'BUTTON') {
       setMnemonicText(element, text);
     } else if (element.tagName !== 'SELECT' && element.tagName !== 'IMG') {
       if (element.noPrefix) element.textContent = text; else setMnemonicText(element, text);
+      if (element.classList.contains('figure')) speak(element.closest('dialog'));
     }
+  }
+
+  // A screen reader hears a figure's texts as one: left to right, and where the program painted a
+  // bar between two texts stacked one over the other, a fraction ("A, divided by B"). A figure
+  // with no fraction is read as its texts are.
+  function speak(frame) {
+    for (const figure of frame.figures || []) {
+      const texts = figure.members.filter((e) => e.textContent.trim())
+                                  .sort((a, b) => a.area.x - b.area.x || a.area.y - b.area.y);
+      const beside = (a, b) => a.area.x < b.area.x + b.area.cx && b.area.x < a.area.x + a.area.cx;
+      const barBetween = (a, b) => (frame.bars || []).some(([x1, y, x2]) =>
+          y >= a.area.y + a.area.cy - 1 && y <= b.area.y + 1 && x1 < a.area.x + a.area.cx &&
+          a.area.x < x2);
+      let reading = '', fraction = false;
+      for (let i = 0; i < texts.length; ++i) {
+        const [a, b] = [texts[i], texts[i + 1]];
+        if (b && beside(a, b) && a.area.y < b.area.y && barBetween(a, b)) {
+          reading += ` ${a.textContent}, divided by ${b.textContent}`;
+          fraction = true;
+          ++i;
+        } else {
+          reading += ' ' + a.textContent;
+        }
+      }
+      for (const e of figure.members) e.toggleAttribute('aria-hidden', fraction);
+      if (!figure.spoken) {
+        figure.spoken = el('span', 'spoken');
+        figure.spoken.setAttribute('role', 'img');
+        figure.holder.insertBefore(figure.spoken, figure.members[0]);
+      }
+      figure.spoken.hidden = !fraction;
+      figure.spoken.setAttribute('aria-label', reading.replace(/\s*=\s*/g, ' equals ')
+          .replace(/\s+x\s+/g, ' times ').replace(/\s+/g, ' ').trim());
+    }
+  }
+
+  // A field the program changed while the user waited, a new result say, is announced once the
+  // program waits again, politely and once: its label, its text and its unit, as the screen shows
+  // them. A disabled field, the quantity solved for, says nothing the result does not.
+  function announce() {
+    const said = [...changed].filter((e) => e.isConnected && !e.disabled)
+                             .map((e) => (e.row || [e]).map((part) => !part ? '' :
+                                  part === e ? e.value : part.textContent).join(''));
+    changed.clear();
+    if (!said.length) return;
+    let region = document.getElementById('announced');
+    if (!region) {
+      region = el('div', 'spoken', desktop());
+      region.id = 'announced';
+      region.setAttribute('role', 'status');
+      region.setAttribute('aria-live', 'polite');
+    }
+    region.textContent = said.join(', ');
   }
 
   function setEnabled(handle, enabled) {
@@ -326,9 +410,11 @@ const QuarvelPage = (() => {
     bindLabels(frame);
     arrange(frame);
     // The program puts the focus where it belongs: the window needs no focusing of its own.
+    frame.modal = modal;
     if (modal) frame.showModal(); else frame.setAttribute('open', '');
     shown.push(frame);
     layOut();
+    speak(frame);
   }
 
   // --- narrow screens: where a window's template does not fit the page, as on a phone or at a
@@ -453,6 +539,7 @@ const QuarvelPage = (() => {
     context.setTransform(canvas.width / parseFloat(frame.client.style.width), 0, 0,
                          canvas.height / parseFloat(frame.client.style.height), 0, 0);
     const pixel = canvas.width / box.width;
+    frame.bars = [];
     frame.paintAreas = !narrow() ? null : (frame.figures || []).map((figure) => {
       const e = figure.members[0], at = e.getBoundingClientRect(), k = figure.scale;
       const left = at.left - box.left - e.area.x * k, top = at.top - box.top - e.area.y * k;
@@ -463,6 +550,10 @@ const QuarvelPage = (() => {
 
   function drawLine(handle, x1, y1, x2, y2, width, color) {
     const frame = byHandle.get(handle);
+    if (y1 === y2) {
+      frame.bars.push([Math.min(x1, x2), y1, Math.max(x1, x2)]);
+      speak(frame);
+    }
     const context = frame.canvas.getContext('2d');
     context.strokeStyle = `rgb(${color & 255}, ${(color >> 8) & 255}, ${(color >> 16) & 255})`;
     context.lineWidth = width;
@@ -617,28 +708,26 @@ const QuarvelPage = (() => {
 
   function onKey(event) {
     const frame = top();
-    if (!frame) return;
+    if (stopped || !frame) return;
     if (menu) return menuKey(event);
-    if (event.altKey && !event.ctrlKey && !event.metaKey && event.key !== 'Alt') {
-      if (event.key === ' ') {
-        openSystemMenu(frame);
-      } else {
-        const title = [...frame.menuBar.querySelectorAll('.menu-title')]
-                          .find((t) => t.dataset.mnemonic === event.key.toLowerCase());
-        if (!title) return;
-        openMenu(title, true);
-      }
-      event.preventDefault();
-      return;
-    }
-    if (event.key === 'F10' && !frame.menuBar.hidden) {
-      openMenu(frame.menuBar.querySelector('.menu-title'), true);
-      event.preventDefault();
-      return;
-    }
-    if (!(event.key in Keys) || event.ctrlKey || event.metaKey || event.altKey) return;
-    event.preventDefault();
     if (frame.box) return boxKey(frame, event);
+    const chord = event.ctrlKey || event.metaKey || event.altKey;
+    // Esc with a modifier is the system's, not the window's: it closes nothing.
+    if (event.key === 'Escape' && chord) return event.preventDefault();
+    const titles = [...frame.menuBar.querySelectorAll('.menu-title')];
+    if (event.altKey && !event.ctrlKey && !event.metaKey && event.key !== 'Alt') {
+      const title = titles.find((t) => t.dataset.mnemonic === event.key.toLowerCase());
+      if (event.key === ' ' && frame.systemMenu.length) openSystemMenu(frame);
+      else if (title) openMenu(title, true);
+      else return;
+      return event.preventDefault();
+    }
+    if (event.key === 'F10' && titles.length) {
+      openMenu(titles[0], true);
+      return event.preventDefault();
+    }
+    if (!(event.key in Keys) || chord) return;
+    event.preventDefault();
     post(Input.KEY, frame.quarvelHandle, Keys[event.key], event.shiftKey ? 1 : 0);
   }
 
@@ -711,13 +800,16 @@ const QuarvelPage = (() => {
       button.addEventListener('click', () => post(Input.ANSWER, id, answer));
     }
     frame.returnTo = document.activeElement;
-    frame.addEventListener('cancel', (event) => event.preventDefault());
+    keepOpen(frame, () => cancel && post(Input.ANSWER, id, cancel));
+    frame.modal = true;
     frame.showModal();
     shown.push(frame);
     layOut();
     row.firstChild.focus();
   }
 
+  // A box takes its keys whatever modifiers they carry; Alt and F10 open nothing behind it. Other
+  // keys are the browser's, to copy the box's text say.
   function boxKey(frame, event) {
     const buttons = [...frame.querySelectorAll('.box-buttons button')];
     const at = buttons.indexOf(document.activeElement);
@@ -726,9 +818,12 @@ const QuarvelPage = (() => {
       buttons[(Math.max(at, 0) + step) % buttons.length].focus();
     } else if (event.key === 'Enter') {
       (buttons[at] || buttons[0]).click();
-    } else if (frame.cancel) {
-      post(Input.ANSWER, frame.box, frame.cancel);
+    } else if (event.key === 'Escape') {
+      if (frame.cancel) post(Input.ANSWER, frame.box, frame.cancel);
+    } else if (!event.altKey && event.key !== 'F10') {
+      return;
     }
+    event.preventDefault();
   }
 
   function closeBox(id) {
@@ -742,13 +837,17 @@ const QuarvelPage = (() => {
   // --- the rest of the system: the browser for online help, and the program's end
 
   function openUrl(url) {
-    window.open(url, '_blank', 'noopener,noreferrer');
+    if (!stopped) window.open(url, '_blank', 'noopener,noreferrer');
   }
 
   // A fault in the page's scripts or in the program stops Quarvel: the page says so in the
-  // windows' place, with the reason, rather than standing blank or unanswering.
+  // windows' place, with the reason, rather than standing blank or unanswering. Nothing the user
+  // does reaches the program after that, and nothing the program asks for reaches the browser.
   function showFailure(reason) {
-    if (document.querySelector('[data-failed]')) return;
+    if (stopped) return;
+    stopped = true;
+    queue.length = 0;
+    closeMenu(false);
     const started = byHandle.size > 0;
     for (const frame of document.querySelectorAll('dialog')) frame.remove();
     const page = el('section', 'ended', desktop());

@@ -2,7 +2,8 @@
 // starts with no network once it has been seen, and answers from that cache first. A new version's
 // worker comes when the browser finds this script changed, on a start: it fetches the new files
 // past the browser's own cache and takes over at once, the page that is open keeps running as it
-// is, and the next start is the new version's. The caches are named after the version and the
+// is, and the next start is the new version's. The caches are named after the version, a hash of
+// the site's files (so that a corrected build of the same version is a new worker too) and the
 // site's place, so that two copies of the site under one address keep apart.
 'use strict';
 

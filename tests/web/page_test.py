@@ -12,7 +12,9 @@ import functools
 import http.server
 import os
 import random
+import re
 import shutil
+import string
 import subprocess
 import sys
 import tempfile
@@ -159,6 +161,31 @@ for (let e of front.querySelectorAll('[data-control], [data-part], [data-command
 }
 return shown;
 """
+
+# The window in front, or what is amiss: the page stopped, a window closed under the program.
+FRONT = """
+if (document.querySelector('[data-failed]')) return 'stopped: ' + document.body.innerText;
+if (document.querySelector('[data-ended]')) return 'the ended page';
+const windows = [...document.querySelectorAll('#desktop dialog')];
+const closed = windows.filter((w) => !w.open).map((w) => w.dataset.dialog);
+if (closed.length) return 'closed while the program holds them: ' + closed;
+const top = windows.pop();
+if (!top) return 'no window';
+if (top.querySelector('.menu:not([hidden])')) return 'an open menu';
+return top.dataset.dialog === 'box' ? 'box: ' + top.querySelector('.box-text').textContent
+                                    : top.dataset.dialog;
+"""
+# What people press: every letter and digit with Alt, Ctrl and Meta, F10, Alt+Space, Esc with
+# every modifier, Tab both ways, Enter and the arrows; a click outside the window, and the
+# browser's own close request (one the page may refuse, where the engine has it, and a close).
+PRESSES = [(modifier, key) for modifier in (Keys.ALT, Keys.CONTROL, Keys.META)
+           for key in string.ascii_lowercase + string.digits] + [
+    ("", Keys.F10), (Keys.ALT, " "), ("", Keys.TAB), (Keys.SHIFT, Keys.TAB), ("", Keys.ENTER)] + [
+    (modifier, Keys.ESCAPE) for modifier in ("", Keys.SHIFT, Keys.ALT, Keys.CONTROL, Keys.META)] + [
+    ("", key) for key in (Keys.UP, Keys.DOWN, Keys.LEFT, Keys.RIGHT)] + [
+    "a click outside", "the browser's close request", "the browser closing the window"]
+CLOSE = """const w = [...document.querySelectorAll('dialog[open]')].pop();
+if (w && arguments[0] && w.requestClose) w.requestClose(); else if (w) w.close();"""
 
 Step = collections.namedtuple("Step", "action argument screen box bits")
 
@@ -482,6 +509,84 @@ def each_window(w, check):
     w.Closed(True)
 
 
+def settle(w):
+    """Back at the calculator from whatever is in front: Esc for a box, a dialog or a menu, and
+    the calculator started again where it ended."""
+    for _ in range(8):
+        front = w.d.execute_script(FRONT)
+        if front == "102":
+            w.main = w.window("102")  # perhaps started again by a press
+            return
+        if front == "the ended page":
+            w.Closed(True)
+        else:
+            w.keys(Keys.ESCAPE)
+            wait_for(lambda: w.d.execute_script(FRONT) != front, 2)
+    w.test.fail(f"the calculator never came back: {w.d.execute_script(FRONT)}")
+
+
+def agrees(w, where):
+    """The screen and the program hold the same: each field typed into anew and Calculate pressed,
+    the calculator shows what the model makes of the window the screen showed."""
+    shown = w.d.execute_script(SCREEN).split("|")
+    calc = model.Calculator([])
+    calc.screen, calc.solved = dict(zip(FIELDS, shown[:5])), shown[5]
+    calc.units = {field: unit.strip() for field, unit in zip(model.FAMILIES, shown[6:9])}
+    for at, field in enumerate(FIELDS):
+        if field != calc.solved.lower():
+            calc.type(field, str(at + 2))
+            w.Type(field, str(at + 2))
+    calc.calculate()
+    w.Calculate(False)
+    expected = calc.lines[-1].split("\t")[2]
+    w.test.assertEqual((w.Screen(expected), w.d.execute_script(BOX)), (expected, None), where)
+
+
+def monkey(test, w, seed):
+    """People's presses in every window the program shows: each press once in one of them, and
+    the browser's close requests and a click outside in each. After each, the page answers on,
+    with no error, and no window is gone that the program still holds; after each window, the
+    fields the screen shows are the program's."""
+    rng = random.Random(seed)
+    others = [press for press in PRESSES if isinstance(press, str)]
+    shuffled = rng.sample(PRESSES, len(PRESSES))
+    pressure_first = lambda: w.Solve("Pressure")  # noqa: E731  the volume open to typing
+    rounds = [("the calculator", "102", lambda: None),
+              ("the units dialog", "129", lambda: w.press(w.control(w.main, 1010))),
+              ("the About box", "100", lambda: w.menu("Online Help", "About")),
+              ("a prompt", "box: Please", lambda: (pressure_first(), w.Type("volume", "x"),
+                                                   w.Calculate(False))),
+              ("a warning", "box: Calculation", lambda: (pressure_first(), w.Type("volume", "0"),
+                                                         w.Calculate(False))),
+              ("online help's question", "box: Click", lambda: w.press(w.control(w.main, 1009))),
+              ("an open menu", "an open menu", lambda: w.press(
+                  w.main.find_element(By.CSS_SELECTOR, ".menu-title"))),
+              ("the ended page", "the ended page", lambda: w.Close("closebox"))]
+    for k, (name, front, show) in enumerate(rounds):
+        presses = shuffled[k::len(rounds)] + others
+        for at, press in enumerate(rng.sample(presses, len(presses))):
+            if not w.d.execute_script(FRONT).startswith(front):
+                settle(w)
+                show()
+                wait_for(lambda: w.d.execute_script(FRONT).startswith(front), 5)
+            where = f"seed {seed}, {name}, press {at}: {press!r}"
+            if press == "a click outside":
+                w.page.click(2, 2)
+            elif isinstance(press, str):
+                w.d.execute_script(CLOSE, press == "the browser's close request")
+            elif press[0]:
+                w.chord(*press)
+            else:
+                w.keys(press[1])
+            # A window the browser closed is shown again as its close event comes, a moment later.
+            amiss = lambda: re.match("stopped|closed|no window", w.d.execute_script(FRONT))  # noqa
+            test.assertTrue(wait_for(lambda: not amiss(), 1), 
+                            f"{where}: {w.d.execute_script(FRONT)}")
+            test.assertEqual(w.d.execute_script(PROBLEMS)[0], [], where)
+        settle(w)
+        agrees(w, f"seed {seed}, after {name}")
+
+
 def bar_fault(page):
     """Where the screen shows the fraction bar, if not strictly between numerator and
     denominator, across the same share of them, in the colour of the panel's text; else ""."""
@@ -525,10 +630,15 @@ def check_bar(test, page):
     test.fail(fault)
 
 
-def the_models_sessions(length):
+def the_seed(of):
     seed = os.environ.get("QUARVEL_SESSION_SEED") or str(random.randrange(2 ** 31))
-    print(f"The random session: seed {seed} (QUARVEL_SESSION_SEED={seed} replays it)")
-    return {"the scripted session": steps(), f"random session {seed}": steps(int(seed), length)}
+    print(f"{of}: seed {seed} (QUARVEL_SESSION_SEED={seed} replays it)")
+    return int(seed)
+
+
+def the_models_sessions(length):
+    seed = the_seed("The random session")
+    return {"the scripted session": steps(), f"random session {seed}": steps(seed, length)}
 
 
 def tab_stops_down_the_column(w):
@@ -632,11 +742,55 @@ class Page(unittest.TestCase):
         for name, session in the_models_sessions(120).items():
             replay(self, page, "file://" + PAGE, session, name + " on a phone", Finger)
 
-    def test_a_page_that_cannot_start_says_so_with_the_reason(self):
+    def test_a_monkey_of_keys_and_gestures_in_every_window(self):
+        page = start(self)
+        monkey(self, Mouse(self, page), the_seed("The monkey"))
+
+    # A page that cannot start, or that stops, says so with the reason; after it nothing reaches
+    # the program: Enter over help's question, behind the ended page, opens nothing.
+    def test_a_page_that_cannot_start_or_stops_says_so_and_does_nothing_more(self):
+        shown = "return [...document.querySelectorAll('#desktop > *')].map((e) => e.innerText)"
         page = start(self, first="WebAssembly.instantiate = () => Promise.reject(Error('refused'))")
-        self.assertEqual(wait_for(lambda: page.d.execute_script(
-            "return [...document.querySelectorAll('#desktop > *')].map((e) => e.innerText)")),
-            ["Quarvel could not start.\n\nrefused"])
+        self.assertEqual(wait_for(lambda: page.d.execute_script(shown)),
+                         ["Quarvel could not start.\n\nrefused"])
+        page = start(self)
+        w = Mouse(self, page)
+        w.press(w.control(w.main, 1009))
+        self.assertTrue(wait_for(lambda: page.d.execute_script(BOX)), "help's question")
+        # A fault in the page's own script: the box's buttons cannot take the focus.
+        page.d.execute_script("for (const b of document.querySelectorAll('.box-buttons button'))"
+                              " b.focus = null")
+        w.keys(Keys.TAB)
+        stopped = "Quarvel has stopped.\n\n.+ is not a function"
+        said = lambda: "".join(page.d.execute_script(shown))  # noqa: E731
+        self.assertRegex(wait_for(lambda: re.match(stopped, said()) and said()) or said(), stopped)
+        w.keys(Keys.ENTER)
+        self.assertEqual(wait_for(lambda: page.d.execute_script("return __opened.length"), 1), 0)
+
+    # A phone's keyboard has a minus sign, a point and an "e", and nothing typed is corrected; a
+    # screen reader hears the equation as a fraction, and a new result once, as the screen shows it.
+    def test_what_a_phone_keyboard_and_a_screen_reader_are_given(self):
+        page = start(self)
+        w, d = Mouse(self, page), page.d
+        self.assertEqual(d.execute_script(
+            "return [...document.querySelectorAll('input')].map((e) => [e.inputMode,"
+            " e.getAttribute('autocapitalize'), e.getAttribute('autocorrect'), e.spellcheck])"),
+            [["text", "off", "off", False]] * len(FIELDS))
+        heard = ("return document.querySelector('[role=img]:not([hidden])')"
+                 "?.getAttribute('aria-label')")
+        told = "return document.querySelector('[aria-live=polite]')?.textContent"
+        for quantity, equation in (
+                ("Pressure", "Pressure equals Moles times R times Temperature, divided by Volume"),
+                ("Temperature",
+                 "Temperature equals Pressure times Volume, divided by Moles times R")):
+            w.Solve(quantity)
+            self.assertEqual(wait_for(lambda: d.execute_script(heard) == equation and equation),
+                             equation, d.execute_script(heard))
+            w.Calculate(False)
+            shown = d.execute_script(SCREEN).split("|")
+            said = f"{quantity} = {shown[4]}{shown[-2]}"
+            self.assertEqual(wait_for(lambda: d.execute_script(told) == said and said),
+                             said, d.execute_script(told))
 
     # Every field, every command that reads them: the prompt comes, nothing runs, nothing is
     # added to the page but the box, the other fields keep what they hold, the page answers on.
@@ -675,8 +829,9 @@ class Page(unittest.TestCase):
         self.assertEqual(d.execute_script(PROBLEMS), [[], []])
 
     # The site, served under a sub-path: installable; after the first visit, the scripted session
-    # with the server stopped; a new version, made in the site's place, taken at the next start,
-    # the old cache gone. Nothing is asked outside the site, and nothing breaks the policy.
+    # with the server stopped; a corrected build of the same version, made in the site's place,
+    # taken at the next start, the old cache gone. Nothing is asked outside the site, and nothing
+    # breaks the policy.
     def test_the_site_installs_works_offline_and_takes_a_new_version(self):
         root = tempfile.mkdtemp()
         self.addCleanup(shutil.rmtree, root)
@@ -691,21 +846,26 @@ class Page(unittest.TestCase):
             Mouse(self, page)
             self.assertIn(page.installability_errors(), ([], None))
             old = wait_for(kept)
-            self.assertRegex(" / ".join(old), f"^quarvel-[0-9.]+ {url}$")
+            self.assertRegex(" / ".join(old), f"^quarvel-([0-9.]+)-[0-9a-f]{{16}} {url}$")
         replay(self, page, url, steps(), "the scripted session offline", site=url)
         sources = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../platform/web")
-        subprocess.run(["/usr/bin/python3", os.path.join(sources, "make_site.py"), PAGE,
-                        os.path.join(sources, "sw.js"), "next", site], check=True)
+        corrected = os.path.join(root, "corrected.html")
+        with open(PAGE, encoding="utf-8") as built, open(corrected, "w", encoding="utf-8") as out:
+            out.write(built.read().replace("<title>Quarvel</title>", "<title>Quarvel 2</title>"))
+        version = re.match("quarvel-([0-9.]+)-", old[0])[1]
+        subprocess.run(["/usr/bin/python3", os.path.join(sources, "make_site.py"), corrected,
+                        os.path.join(sources, "sw.js"), version, site], check=True)
         second.port = first.port
         with second:
-            page.get(url)  # the start that finds the new version
-            wait_for(lambda: kept() == [f"quarvel-next {url}"], 20)
+            page.get(url)  # the start that finds the corrected build
+            new = wait_for(lambda: (lambda now: now != old and len(now) == 1 and now)(kept()), 20)
+            self.assertTrue(new, f"the cache stays {old}")
         page.get(url)
         w = Mouse(self, page)
         w.Calculate(False)
         self.assertRegex(page.d.execute_script(SCREEN).split("|")[4], r"^[0-9.e+-]+$")
-        self.assertEqual((page.d.execute_script(PROBLEMS, url), kept()),
-                         ([[], []], [f"quarvel-next {url}"]))
+        self.assertEqual((page.d.execute_script(PROBLEMS, url), kept(), page.d.title),
+                         ([[], []], new, "Quarvel 2"))
         self.assertEqual([path for path in first.asked + second.asked
                           if not path.startswith("/lab/quarvel/")], [])
 
