@@ -20,7 +20,8 @@ import make_icon  # noqa: E402
 # The icons: file, size, and whether it is maskable.
 ICONS = [("icon-192.png", 192, False), ("icon-512.png", 512, False),
          ("icon-maskable-512.png", 512, True)]
-# The window's caption and the page behind it, as a light scheme shows them.
+# The window's caption (page.css's highlighted pair) and the page behind it, as a light scheme
+# shows them.
 THEME, GROUND = "#3367d1", "#ffffff"
 MANIFEST = {
     "name": "Quarvel", "short_name": "Quarvel", "id": "./", "start_url": "./", "scope": "./",

@@ -3,6 +3,7 @@ engine's adapter adds only what WebDriver leaves out, the same few calls for eve
 import io
 import json
 import math
+import os
 import pathlib
 import socket
 import subprocess
@@ -27,23 +28,45 @@ def wait_for(condition, seconds=5):
 class Engine:
     """What WebDriver does alike in every engine; the first script, once the document has loaded.
     The screens an engine is tried at: the phone's, and the small ones with the least text each
-    must show (0: the desktop's layout)."""
+    must show (0: the desktop's layout). A screen narrower than the engine's narrowest window is
+    a frame of its size at the window's top left corner, which the page fills as it would the
+    screen. What an engine cannot do it says once, by name."""
     first_script = ""
-    axe_rules_off = ()
+    narrowest, screen = 0, (0, 0)
     phone = {"width": 390, "height": 740}
-    small_screens = [(phone, 14)]
+    small_screens = [({"width": width, "height": 740}, 14) for width in (320, 390)]
+    said = set()
+
+    def open(self, width, height):
+        self.screen = (width, height)
+        self.d.set_window_rect(0, 0, max(width, self.narrowest), height)
 
     def on_every_page(self, script):
         self.first_script = script
 
     def get(self, url):
-        self.d.get(url)
+        width, height = self.screen
+        if width < self.narrowest:
+            with tempfile.NamedTemporaryFile("w", suffix=".html", delete=False) as holder:
+                holder.write(f'<body style="margin: 0"><iframe src="{url}" style="display: block;'
+                             f' border: 0; width: {width}px; height: {height}px"></iframe>')
+            self.d.get("file://" + holder.name)
+            self.d.switch_to.frame(0)
+            os.unlink(holder.name)
+        else:
+            self.d.get(url)
         if self.first_script:
             self.d.execute_script(self.first_script)
 
+    def cannot(self, what):
+        if what not in Engine.said:
+            print(f"{type(self).__name__} cannot {what}: not tried there")
+            Engine.said.add(what)
+        return False
+
     def scheme(self, feature, value):
         """Emulates a media feature; False where the engine cannot."""
-        return False
+        return self.cannot(f"emulate {feature}: {value}")
 
     def installability_errors(self):
         """Why the browser would not install the page as an app; None where it cannot tell."""
@@ -82,7 +105,8 @@ class Chromium(Engine):
         ({"width": 1100, "height": 760, "zoom": 2, "least_font": 16}, 16),
         ({"width": 740, "height": 120, "phone": True}, 0)]
 
-    def __init__(self, width=1100, height=760, scale=1, zoom=1, least_font=0, phone=False):
+    def __init__(self, width=1100, height=760, scale=1, zoom=1, least_font=0, phone=False,
+                 scheme=None):
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
         for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
@@ -98,6 +122,7 @@ class Chromium(Engine):
             options.add_experimental_option("mobileEmulation", {"deviceMetrics": {
                 "width": width, "height": height, "pixelRatio": 3.0, "touch": True}})
         self.d = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        self.schemed = not scheme or self.scheme(*scheme)
 
     def on_every_page(self, script):
         self.d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": script})
@@ -118,16 +143,17 @@ class Chromium(Engine):
 
 class WebKit(Engine):
     """WebKitGTK's MiniBrowser (Safari's engine), on a virtual display (xvfb-run): no headless
-    mode. Its Highlight pair, the page's captions, is the GTK theme's: white on #3584e4, 3.8:1.
-    Its window is 447 pixels wide at the least, and its touches come to the page as a mouse's."""
-    axe_rules_off = ("color-contrast",)
+    mode, and no emulated colour schemes. Its window is 447 pixels wide at the least, and its
+    touches come to the page as a mouse's."""
+    narrowest = 447
 
-    def __init__(self, width=1100, height=760):
+    def __init__(self, width=1100, height=760, scheme=None):
         options = webdriver.WebKitGTKOptions()
         options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
         options.add_argument("--automation")
         self.d = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
-        self.d.set_window_rect(0, 0, width, height)
+        self.open(width, height)
+        self.schemed = not scheme or self.scheme(*scheme)
 
 
 class Marionette:
@@ -164,21 +190,29 @@ class Marionette:
 
 class Firefox(Engine):
     """Debian's Firefox ESR, headless, through Marionette: geckodriver, the WebDriver that would
-    speak it, Debian does not have. Its Highlight pair, the page's captions, is the GTK theme's;
-    its headless window is 500 pixels wide at the least."""
-    axe_rules_off = ("color-contrast",)
+    speak it, Debian does not have. Its headless window is 500 pixels wide at the least. A colour
+    scheme is a setting of its profile: forced colours are the colours the user chose, always."""
+    narrowest = 500
+    SCHEMES = {("forced-colors", "active"): {"browser.display.document_color_use": 2},
+               ("prefers-color-scheme", "dark"): {
+                   "layout.css.prefers-color-scheme.content-override": 0}}
 
-    def __init__(self, width=1100, height=760):
+    def __init__(self, width=1100, height=760, scheme=None):
         self.profile = tempfile.TemporaryDirectory()
         profile = pathlib.Path(self.profile.name)
-        (profile / "user.js").write_text('user_pref("marionette.port", 0);')  # any free port
+        settings = dict(self.SCHEMES.get(scheme, {}), **{"marionette.port": 0})  # any free port
+        if width < self.narrowest:  # a phone's scrollbars, which take no room
+            settings["ui.useOverlayScrollbars"] = 1
+        self.schemed = not scheme or scheme in self.SCHEMES or self.scheme(*scheme)
+        (profile / "user.js").write_text("".join(f'user_pref("{name}", {json.dumps(value)});\n'
+                                                 for name, value in settings.items()))
         self.process = subprocess.Popen(
             ["/usr/bin/firefox-esr", "--headless", "--marionette", "--no-remote", "--profile",
              profile], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port = profile / "MarionetteActivePort"  # which Firefox then writes down
         self.d = webdriver.Remote(command_executor=Marionette(int(
             wait_for(lambda: port.exists() and port.read_text().strip(), 60) or "no port")))
-        self.d.set_window_rect(0, 0, width, height)
+        self.open(width, height)
 
     def quit(self):
         super().quit()
