@@ -1,11 +1,15 @@
-// The back-end operations on the real Win32 API (ANSI functions). Dialogs are the system's own
-// modal dialogs, so the dialog manager does the keyboard: Tab, Enter, Esc.
+// The back-end operations on the real Win32 API: ANSI functions, but texts are read wide and
+// converted without look-alikes (see Ansi below). Dialogs are the system's own modal dialogs, so
+// the dialog manager does the keyboard: Tab, Enter, Esc.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <mbstring.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <memory>
 #include <new>
 
 #include "../window_system.h"
@@ -17,13 +21,22 @@ namespace {
 HWND Handle(Window window) { return reinterpret_cast<HWND>(window); }
 Window Wrap(HWND window) { return reinterpret_cast<Window>(window); }
 
-// The dialog is placed in the middle of its owner, or of the screen's work area.
+// The dialog is placed in the middle of its owner, or of the work area of the owner's monitor,
+// with its top left corner kept on that work area: with the owner on a monitor left of or above
+// the primary one, that monitor's coordinates are negative.
 void Centre(HWND dialog) {
-    RECT area;
     HWND owner = GetWindow(dialog, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromWindow(owner != nullptr ? owner : dialog,
+                                           MONITOR_DEFAULTTONEAREST),
+                         &monitor))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+    const RECT& work = monitor.rcWork;
+    RECT area;
     if (owner == nullptr || !IsWindowVisible(owner) || IsIconic(owner) ||
         !GetWindowRect(owner, &area)) {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        area = work;
     }
     RECT own;
     GetWindowRect(dialog, &own);
@@ -31,8 +44,60 @@ void Centre(HWND dialog) {
     const int height = own.bottom - own.top;
     const int x = area.left + ((area.right - area.left) - width) / 2;
     const int y = area.top + ((area.bottom - area.top) - height) / 2;
-    SetWindowPos(dialog, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0,
+    SetWindowPos(dialog, nullptr, x < work.left ? work.left : x, y < work.top ? work.top : y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A text converted for the caller, as long as it needs to be, ended with a zero.
+struct Text {
+    std::unique_ptr<char[]> bytes;
+    std::size_t length = 0;
+};
+
+// `count` characters of `wide` in the ANSI code page, where a character the code page cannot hold
+// exactly becomes the code page's default character ('?'), never a look-alike: best-fit mapping
+// would make a pasted "\u221e" an 8 and a full-width "\uff15" a 5, numbers the user never typed.
+// A UTF-8 code page has no best fit and takes no flags.
+Text Ansi(const wchar_t* wide, int count) {
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    int length = 0;
+    if (count > 0) {
+        length = WideCharToMultiByte(CP_ACP, flags, wide, count, nullptr, 0, nullptr, nullptr);
+        if (length == 0) {
+            flags = 0;
+            length = WideCharToMultiByte(CP_ACP, flags, wide, count, nullptr, 0, nullptr, nullptr);
+        }
+    }
+    Text text{std::unique_ptr<char[]>(new char[static_cast<std::size_t>(length) + 1]),
+              static_cast<std::size_t>(length)};
+    if (length > 0)
+        WideCharToMultiByte(CP_ACP, flags, wide, count, text.bytes.get(), length, nullptr, nullptr);
+    text.bytes[text.length] = '\0';
+    return text;
+}
+
+// A window's text as the control holds it, in UTF-16, converted as above.
+Text WindowText(HWND window) {
+    const int capacity = GetWindowTextLengthW(window) + 1;
+    std::unique_ptr<wchar_t[]> wide(new wchar_t[static_cast<std::size_t>(capacity)]);
+    return Ansi(wide.get(), GetWindowTextW(window, wide.get(), capacity));
+}
+
+// `text` into `buffer`, cut to the whole characters that fit before its zero.
+void CopyCut(const Text& text, char* buffer, std::size_t capacity) {
+    const char* const first = text.bytes.get();
+    std::size_t length = text.length;
+    if (length >= capacity) {
+        length = 0;
+        for (const char* at = first; *at != '\0';) {
+            const char* next = CharNextA(at);
+            if (static_cast<std::size_t>(next - first) >= capacity) break;
+            length = static_cast<std::size_t>(next - first);
+            at = next;
+        }
+    }
+    std::memcpy(buffer, first, length);
+    buffer[length] = '\0';
 }
 
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -72,6 +137,8 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 static_assert(sizeof(PAINTSTRUCT) <= sizeof(PaintSession::bytes) &&
               alignof(PAINTSTRUCT) <= alignof(PaintSession));
 
+void init_common_controls() { InitCommonControls(); }
+
 Result run_modal_dialog(int templateId, Window owner, MessageHandler& handler) {
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), Handle(owner),
                            DialogProcedure, reinterpret_cast<LPARAM>(&handler));
@@ -91,15 +158,11 @@ Result default_processing(Window window, unsigned message, WordParam wParam, Lon
     return DefWindowProcA(Handle(window), message, wParam, lParam);
 }
 
-std::size_t window_text_length(Window window) {
-    const int length = GetWindowTextLengthA(Handle(window));
-    return length < 0 ? 0 : static_cast<std::size_t>(length);
-}
+std::size_t window_text_length(Window window) { return WindowText(Handle(window)).length; }
 
 void window_text(Window window, char* buffer, std::size_t capacity) {
     if (capacity == 0) return;
-    buffer[0] = '\0';
-    GetWindowTextA(Handle(window), buffer, static_cast<int>(capacity));
+    CopyCut(WindowText(Handle(window)), buffer, capacity);
 }
 
 void set_window_text(Window window, const char* text) { SetWindowTextA(Handle(window), text); }
@@ -154,17 +217,24 @@ Icon load_icon(int iconId) {
 
 void module_name(char* buffer, std::size_t capacity) {
     if (capacity == 0) return;
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const char* name = path;
-    for (const char* at = path; *at != '\0'; ++at) {
-        if (*at == '\\' || *at == '/') name = at + 1;
+    // The wide path, in a buffer that grows until the whole path fits: XP leaves a cut path
+    // without its zero, and in a double-byte code page an ANSI path may outgrow MAX_PATH bytes
+    // and holds 0x5C as the second byte of a character, which is no backslash.
+    DWORD size = MAX_PATH, length = 0;
+    std::unique_ptr<wchar_t[]> path;
+    for (;; size *= 2) {
+        path.reset(new wchar_t[size]);
+        length = GetModuleFileNameW(nullptr, path.get(), size);
+        if (length < size || size >= 32768) break;
     }
-    const char* dot = std::strrchr(name, '.');
-    std::size_t length = dot != nullptr ? static_cast<std::size_t>(dot - name) : std::strlen(name);
-    if (length >= capacity) length = capacity - 1;
-    std::memcpy(buffer, name, length);
-    buffer[length] = '\0';
+    if (length >= size) length = 0;
+    path[length] = L'\0';
+    const wchar_t* name = path.get();
+    for (const wchar_t* at = name; *at != L'\0'; ++at)
+        if (*at == L'\\' || *at == L'/') name = at + 1;
+    const wchar_t* dot = std::wcsrchr(name, L'.');
+    const int count = static_cast<int>(dot != nullptr ? dot - name : std::wcslen(name));
+    CopyCut(Ansi(name, count), buffer, capacity);
 }
 
 DeviceContext begin_paint(Window window, PaintSession& session) {

@@ -129,9 +129,11 @@ public:
         const int field = session::FieldId(step.box.substr(7));
         const bool focused =
             WaitFor([&] { return m_program.FocusedId() == field || m_program.FocusedId() == 0; });
-        const auto range =
-            static_cast<DWORD>(SendMessageA(GetDlgItem(m_main, field), EM_GETSEL, 0, 0));
-        const bool selected = LOWORD(range) == 0 && HIWORD(range) == Text(m_main, field).size();
+        // In UTF-16 characters, as the control counts them.
+        HWND edit = GetDlgItem(m_main, field);
+        const auto range = static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0));
+        const bool selected = LOWORD(range) == 0 &&
+                              HIWORD(range) == SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
         return text == "Please enter a number." && focused && selected
                    ? step.box
                    : "prompt " + text + " with the focus on " +
