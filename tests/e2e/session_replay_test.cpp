@@ -199,4 +199,37 @@ TEST(Sessions, AMonkeysRandomSessionRunsAsTheModelSays) {
     Replay(Setting("QUARVEL_E2E_RANDOM"), 500);
 }
 
+// With the calculator on a second monitor, Change Units opens centred on it, and About, from the
+// system menu of the calculator minimised there, centred on that monitor's work area. Runs where
+// the display has two monitors (Xinerama heads).
+TEST(Windows, DialogsOpenOnTheCalculatorsMonitor) {
+    if (GetSystemMetrics(SM_CMONITORS) < 2) GTEST_SKIP() << "the display has one monitor";
+    MONITORINFO second{sizeof second, {}, {}, 0};
+    for (POINT corner : {POINT{GetSystemMetrics(SM_XVIRTUALSCREEN), 0},
+                         POINT{GetSystemMetrics(SM_XVIRTUALSCREEN) +
+                                   GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1, 0}})
+        if (GetMonitorInfoA(MonitorFromPoint(corner, MONITOR_DEFAULTTONEAREST), &second) &&
+            !(second.dwFlags & MONITORINFOF_PRIMARY))
+            break;
+    Program program;
+    SetWindowPos(program.Main(), nullptr, second.rcWork.left + 10, second.rcWork.top + 10, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    RECT main, dialog;
+    GetWindowRect(program.Main(), &main);
+    auto centredOn = [&](HWND window, const RECT& area) {  // within a pixel
+        GetWindowRect(window, &dialog);
+        return std::abs(dialog.left + dialog.right - area.left - area.right) <= 2 &&
+               std::abs(dialog.top + dialog.bottom - area.top - area.bottom) <= 2;
+    };
+    program.Post(program.Main(), WM_COMMAND, ID_CHANGE_UNITS);
+    HWND units = program.WaitForWindow("Select Units");
+    EXPECT_TRUE(centredOn(units, main)) << dialog.left << "," << dialog.top;
+    program.Answer(units, IDCANCEL);
+    program.Post(program.Main(), WM_SYSCOMMAND, SC_MINIMIZE);
+    program.Post(program.Main(), WM_SYSCOMMAND, IDM_ABOUTBOX);
+    HWND about = program.WaitForWindow("About Quarvel");
+    EXPECT_TRUE(centredOn(about, second.rcWork)) << dialog.left << "," << dialog.top;
+    program.Answer(about, IDOK);
+}
+
 }  // namespace
