@@ -1,6 +1,6 @@
 // The back-end operations on the real Win32 API: ANSI functions, but texts are read wide and
-// converted without look-alikes (see Ansi below). Dialogs are the system's own modal dialogs, so
-// the dialog manager does the keyboard: Tab, Enter, Esc.
+// converted without look-alikes (see CopyAnsi below). Dialogs are the system's own modal dialogs,
+// so the dialog manager does the keyboard: Tab, Enter, Esc.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,7 +8,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <cwchar>
 #include <memory>
 #include <new>
 
@@ -26,12 +25,11 @@ Window Wrap(HWND window) { return reinterpret_cast<Window>(window); }
 // the primary one, that monitor's coordinates are negative.
 void Centre(HWND dialog) {
     HWND owner = GetWindow(dialog, GW_OWNER);
-    MONITORINFO monitor{};
+    MONITORINFO monitor;
     monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoA(MonitorFromWindow(owner != nullptr ? owner : dialog,
-                                           MONITOR_DEFAULTTONEAREST),
-                         &monitor))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+    // The nearest monitor always answers.
+    GetMonitorInfoA(MonitorFromWindow(owner != nullptr ? owner : dialog, MONITOR_DEFAULTTONEAREST),
+                    &monitor);
     const RECT& work = monitor.rcWork;
     RECT area;
     if (owner == nullptr || !IsWindowVisible(owner) || IsIconic(owner) ||
@@ -48,55 +46,22 @@ void Centre(HWND dialog) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// A text converted for the caller, as long as it needs to be, ended with a zero.
-struct Text {
-    std::unique_ptr<char[]> bytes;
-    std::size_t length = 0;
-};
+// One UTF-16 character is at most this many bytes in an ANSI code page (UTF-8's three).
+constexpr int kMostBytesPerCharacter = 3;
 
-// `count` characters of `wide` in the ANSI code page, where a character the code page cannot hold
-// exactly becomes the code page's default character ('?'), never a look-alike: best-fit mapping
-// would make a pasted "\u221e" an 8 and a full-width "\uff15" a 5, numbers the user never typed.
-// A UTF-8 code page has no best fit and takes no flags.
-Text Ansi(const wchar_t* wide, int count) {
-    DWORD flags = WC_NO_BEST_FIT_CHARS;
+// `count` characters of `wide` in the ANSI code page, into `buffer`, cut to the whole characters
+// that fit in `capacity` - 1 bytes. A character the code page cannot hold exactly becomes the code
+// page's default character ('?'), never a look-alike: best-fit mapping would make a pasted
+// "\u221e" an 8 and a full-width "\uff15" a 5, numbers the user never typed. A UTF-8 code page
+// has no best fit and takes no flags.
+void CopyAnsi(const wchar_t* wide, int count, char* buffer, std::size_t capacity) {
+    if (capacity == 0) return;
+    const int room = static_cast<int>(capacity) - 1;
+    const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
     int length = 0;
-    if (count > 0) {
-        length = WideCharToMultiByte(CP_ACP, flags, wide, count, nullptr, 0, nullptr, nullptr);
-        if (length == 0) {
-            flags = 0;
-            length = WideCharToMultiByte(CP_ACP, flags, wide, count, nullptr, 0, nullptr, nullptr);
-        }
-    }
-    Text text{std::unique_ptr<char[]>(new char[static_cast<std::size_t>(length) + 1]),
-              static_cast<std::size_t>(length)};
-    if (length > 0)
-        WideCharToMultiByte(CP_ACP, flags, wide, count, text.bytes.get(), length, nullptr, nullptr);
-    text.bytes[text.length] = '\0';
-    return text;
-}
-
-// A window's text as the control holds it, in UTF-16, converted as above.
-Text WindowText(HWND window) {
-    const int capacity = GetWindowTextLengthW(window) + 1;
-    std::unique_ptr<wchar_t[]> wide(new wchar_t[static_cast<std::size_t>(capacity)]);
-    return Ansi(wide.get(), GetWindowTextW(window, wide.get(), capacity));
-}
-
-// `text` into `buffer`, cut to the whole characters that fit before its zero.
-void CopyCut(const Text& text, char* buffer, std::size_t capacity) {
-    const char* const first = text.bytes.get();
-    std::size_t length = text.length;
-    if (length >= capacity) {
-        length = 0;
-        for (const char* at = first; *at != '\0';) {
-            const char* next = CharNextA(at);
-            if (static_cast<std::size_t>(next - first) >= capacity) break;
-            length = static_cast<std::size_t>(next - first);
-            at = next;
-        }
-    }
-    std::memcpy(buffer, first, length);
+    // Every character takes a byte at least; a conversion that does not fit converts nothing.
+    for (count = count < room ? count : room; count > 0 && length == 0; --count)
+        length = WideCharToMultiByte(CP_ACP, flags, wide, count, buffer, room, nullptr, nullptr);
     buffer[length] = '\0';
 }
 
@@ -158,11 +123,16 @@ Result default_processing(Window window, unsigned message, WordParam wParam, Lon
     return DefWindowProcA(Handle(window), message, wParam, lParam);
 }
 
-std::size_t window_text_length(Window window) { return WindowText(Handle(window)).length; }
+// At least the length window_text gives, as GetWindowTextLengthA may be.
+std::size_t window_text_length(Window window) {
+    return static_cast<std::size_t>(GetWindowTextLengthW(Handle(window))) * kMostBytesPerCharacter;
+}
 
+// Read in UTF-16, as the control holds the text, and converted as above.
 void window_text(Window window, char* buffer, std::size_t capacity) {
-    if (capacity == 0) return;
-    CopyCut(WindowText(Handle(window)), buffer, capacity);
+    const int length = GetWindowTextLengthW(Handle(window)) + 1;
+    const std::unique_ptr<wchar_t[]> wide(new wchar_t[static_cast<std::size_t>(length)]);
+    CopyAnsi(wide.get(), GetWindowTextW(Handle(window), wide.get(), length), buffer, capacity);
 }
 
 void set_window_text(Window window, const char* text) { SetWindowTextA(Handle(window), text); }
@@ -216,25 +186,20 @@ Icon load_icon(int iconId) {
 }
 
 void module_name(char* buffer, std::size_t capacity) {
-    if (capacity == 0) return;
-    // The wide path, in a buffer that grows until the whole path fits: XP leaves a cut path
+    // The wide path, in a buffer that holds the longest path there is: XP leaves a cut path
     // without its zero, and in a double-byte code page an ANSI path may outgrow MAX_PATH bytes
     // and holds 0x5C as the second byte of a character, which is no backslash.
-    DWORD size = MAX_PATH, length = 0;
-    std::unique_ptr<wchar_t[]> path;
-    for (;; size *= 2) {
-        path.reset(new wchar_t[size]);
-        length = GetModuleFileNameW(nullptr, path.get(), size);
-        if (length < size || size >= 32768) break;
+    constexpr DWORD kLongestPath = 32768;
+    const std::unique_ptr<wchar_t[]> path(new wchar_t[kLongestPath]);
+    const DWORD length = GetModuleFileNameW(nullptr, path.get(), kLongestPath);
+    path[length < kLongestPath ? length : 0] = L'\0';
+    // The name runs from the last separator to the last point after it.
+    const wchar_t *name = path.get(), *end = nullptr, *at = name;
+    for (; *at != L'\0'; ++at) {
+        if (*at == L'\\' || *at == L'/') name = at + 1, end = nullptr;
+        if (*at == L'.') end = at;
     }
-    if (length >= size) length = 0;
-    path[length] = L'\0';
-    const wchar_t* name = path.get();
-    for (const wchar_t* at = name; *at != L'\0'; ++at)
-        if (*at == L'\\' || *at == L'/') name = at + 1;
-    const wchar_t* dot = std::wcsrchr(name, L'.');
-    const int count = static_cast<int>(dot != nullptr ? dot - name : std::wcslen(name));
-    CopyCut(Ansi(name, count), buffer, capacity);
+    CopyAnsi(name, static_cast<int>((end != nullptr ? end : at) - name), buffer, capacity);
 }
 
 DeviceContext begin_paint(Window window, PaintSession& session) {

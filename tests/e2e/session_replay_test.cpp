@@ -129,11 +129,10 @@ public:
         const int field = session::FieldId(step.box.substr(7));
         const bool focused =
             WaitFor([&] { return m_program.FocusedId() == field || m_program.FocusedId() == 0; });
-        // In UTF-16 characters, as the control counts them.
-        HWND edit = GetDlgItem(m_main, field);
+        HWND edit = GetDlgItem(m_main, field);  // selections count UTF-16 characters
         const auto range = static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0));
-        const bool selected = LOWORD(range) == 0 &&
-                              HIWORD(range) == SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+        const bool selected =
+            LOWORD(range) == 0 && HIWORD(range) == SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
         return text == "Please enter a number." && focused && selected
                    ? step.box
                    : "prompt " + text + " with the focus on " +
@@ -199,37 +198,27 @@ TEST(Sessions, AMonkeysRandomSessionRunsAsTheModelSays) {
     Replay(Setting("QUARVEL_E2E_RANDOM"), 500);
 }
 
-// With the calculator on a second monitor, Change Units opens centred on it, and About, from the
-// system menu of the calculator minimised there, centred on that monitor's work area. Runs where
-// the display has two monitors (Xinerama heads).
+// With the calculator on a second monitor (at the virtual screen's end away from the primary one),
+// Change Units opens on that monitor, and so does About, from the system menu of the calculator
+// minimised there. Runs where the display has two monitors.
 TEST(Windows, DialogsOpenOnTheCalculatorsMonitor) {
     if (GetSystemMetrics(SM_CMONITORS) < 2) GTEST_SKIP() << "the display has one monitor";
-    MONITORINFO second{sizeof second, {}, {}, 0};
-    for (POINT corner : {POINT{GetSystemMetrics(SM_XVIRTUALSCREEN), 0},
-                         POINT{GetSystemMetrics(SM_XVIRTUALSCREEN) +
-                                   GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1, 0}})
-        if (GetMonitorInfoA(MonitorFromPoint(corner, MONITOR_DEFAULTTONEAREST), &second) &&
-            !(second.dwFlags & MONITORINFOF_PRIMARY))
-            break;
     Program program;
-    SetWindowPos(program.Main(), nullptr, second.rcWork.left + 10, second.rcWork.top + 10, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
-    RECT main, dialog;
-    GetWindowRect(program.Main(), &main);
-    auto centredOn = [&](HWND window, const RECT& area) {  // within a pixel
-        GetWindowRect(window, &dialog);
-        return std::abs(dialog.left + dialog.right - area.left - area.right) <= 2 &&
-               std::abs(dialog.top + dialog.bottom - area.top - area.bottom) <= 2;
-    };
-    program.Post(program.Main(), WM_COMMAND, ID_CHANGE_UNITS);
-    HWND units = program.WaitForWindow("Select Units");
-    EXPECT_TRUE(centredOn(units, main)) << dialog.left << "," << dialog.top;
-    program.Answer(units, IDCANCEL);
-    program.Post(program.Main(), WM_SYSCOMMAND, SC_MINIMIZE);
-    program.Post(program.Main(), WM_SYSCOMMAND, IDM_ABOUTBOX);
-    HWND about = program.WaitForWindow("About Quarvel");
-    EXPECT_TRUE(centredOn(about, second.rcWork)) << dialog.left << "," << dialog.top;
-    program.Answer(about, IDOK);
+    HWND main = program.Main();
+    RECT own;
+    GetWindowRect(main, &own);
+    const int end = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    SetWindowPos(main, nullptr, end - (own.right - own.left) - 10, 10, 0, 0, SWP_NOSIZE);
+    const HMONITOR second = MonitorFromWindow(main, MONITOR_DEFAULTTONULL);
+    ASSERT_NE(second, MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    for (const bool minimised : {false, true}) {  // Change Units, then About
+        if (minimised) program.Post(main, WM_SYSCOMMAND, SC_MINIMIZE);
+        minimised ? program.Post(main, WM_SYSCOMMAND, IDM_ABOUTBOX)
+                  : program.Post(main, WM_COMMAND, ID_CHANGE_UNITS);
+        HWND dialog = program.WaitForWindow(minimised ? "About Quarvel" : "Select Units");
+        EXPECT_EQ(MonitorFromWindow(dialog, MONITOR_DEFAULTTONULL), second) << minimised;
+        program.Answer(dialog, IDCANCEL);
+    }
 }
 
 }  // namespace

@@ -223,9 +223,8 @@ SPECIAL_TEXTS = ["0", "-0", "0.0", "nan", "-NaN", "inf", "-Infinity", "1e400", "
                  " 2.5 ", ".5", "5.", "+4", "1e+299", "", "abc", "1,5", "1e", "--1", "0x10", "1 2",
                  "nan1", "e5", ".", " ", "+", "1e+", "1.2.3", "in", "+-1", "infinit", "nan(1)",
                  "1e5x", "007.50", "-INF", "Infinity", "1E-5",
-                 # pasted: infinity, full-width five, minus sign, one half, Arabic-Indic three
-                 "\u221e", "-\u221e", "\uff15", "\uff12.\uff15", "\u2212", "\u22125", "\u00bd",
-                 "2\u00bd", "\u0663"]
+                 # pasted: infinity, full-width digits, minus sign, one half, Arabic-Indic three
+                 "\u221e", "-\u221e", "\uff15", "\uff12.\uff15", "\u22125", "\u00bd", "\u0663"]
 
 
 def random_session(seed, count):
