@@ -31,7 +31,10 @@ const char* CWinApp::AppName() {
 
 HICON CWinApp::LoadIcon(UINT iconId) const { return backend::load_icon(static_cast<int>(iconId)); }
 
-BOOL CWinApp::Enable3dControls() { return TRUE; }
+BOOL CWinApp::Enable3dControls() {
+    backend::init_common_controls();
+    return TRUE;
+}
 
 void CWinApp::OnHelp() {}
 

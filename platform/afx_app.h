@@ -17,7 +17,8 @@ public:
     // The name used as the caption of message boxes: the one given, else the module's name.
     const char* AppName();
     HICON LoadIcon(UINT iconId) const;
-    // Three-dimensional controls are the system's own look on every Windows this runs on.
+    // Three-dimensional controls are the system's own look on every Windows this runs on; what
+    // is left to do for the controls' look is to make the common controls ready.
     BOOL Enable3dControls();
 
     CWnd* m_pMainWnd = nullptr;

@@ -50,6 +50,11 @@ protected:
     ~MessageHandler() = default;
 };
 
+// Start-up: the system's common controls made ready for the program's windows. With the manifest's
+// version 6 of the controls, Windows XP creates the standard controls from comctl32.dll's classes,
+// and only once the program has loaded that DLL itself; later Windows load it on demand.
+void init_common_controls();
+
 // Dialogs
 Result run_modal_dialog(int templateId, Window owner, MessageHandler& handler);
 void end_dialog(Window dialog, Result result);

@@ -13,7 +13,7 @@ headers=$("$objdump" -p "$exe")
 grep -q "file format pei-$machine\$" <<<"$headers" || fail "is not a PE file for $machine"
 grep -q "^Subsystem.*(Windows GUI)" <<<"$headers" || fail "is not a GUI program"
 dlls=$(sed -n 's/.*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort | xargs)
-[ "$dlls" = "gdi32.dll kernel32.dll msvcrt.dll user32.dll" ] || fail "imports $dlls"
+[ "$dlls" = "comctl32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll" ] || fail "imports $dlls"
 
 oldest=5.0
 [ "$machine" = i386 ] || oldest=5.2
@@ -37,10 +37,11 @@ for resource in "102 DIALOGEX" "129 DIALOG" "100 DIALOG" "131 MENU" "STRINGTABLE
     "1 VERSIONINFO" "1 24 "; do
     grep -q "^$resource" <<<"$resources" || fail "carries no $resource"
 done
-# The manifest, parsed as XML as the loader parses it: per-monitor awareness, else system-aware.
+# The manifest, parsed as XML as the loader parses it: per-monitor v2, else system-aware (never
+# per-monitor v1, which rescales no dialog).
 manifest=$(sed -n '/^1 24 /,/^END/s/^  "\(.*\)"$/\1/p' <<<"$resources" | sed 's/""/"/g; s/\\n$//')
 awareness=$(python3 -c 'import sys, xml.etree.ElementTree as xml
 manifest, setting = xml.fromstring(sys.argv[1]), ".//{http://schemas.microsoft.com/SMI/%s/WindowsSettings}%s"
 print("; ".join(str(manifest.findtext(setting % key)) for key in [("2016", "dpiAwareness"), ("2005", "dpiAware")]))' \
     "$manifest") || fail "carries a manifest that is no XML"
-[ "$awareness" = "PerMonitorV2, PerMonitor; true/pm" ] || fail "asks for DPI awareness \"$awareness\""
+[ "$awareness" = "PerMonitorV2, System; true" ] || fail "asks for DPI awareness \"$awareness\""

@@ -17,6 +17,9 @@ bool Alive(Window window) { return Desk().Holds(window); }
 
 }  // namespace
 
+// Nothing to load: the in-memory windows have no system controls behind them.
+void init_common_controls() {}
+
 Result run_modal_dialog(int templateId, Window owner, MessageHandler& handler) {
     return Desk().RunModal(templateId, owner, handler);
 }

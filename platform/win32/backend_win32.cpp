@@ -1,11 +1,14 @@
-// The back-end operations on the real Win32 API (ANSI functions). Dialogs are the system's own
-// modal dialogs, so the dialog manager does the keyboard: Tab, Enter, Esc.
+// The back-end operations on the real Win32 API: ANSI functions, but texts are read wide and
+// converted without look-alikes (see CopyAnsi below). Dialogs are the system's own modal dialogs,
+// so the dialog manager does the keyboard: Tab, Enter, Esc.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <mbstring.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "../window_system.h"
@@ -17,13 +20,21 @@ namespace {
 HWND Handle(Window window) { return reinterpret_cast<HWND>(window); }
 Window Wrap(HWND window) { return reinterpret_cast<Window>(window); }
 
-// The dialog is placed in the middle of its owner, or of the screen's work area.
+// The dialog is placed in the middle of its owner, or of the work area of the owner's monitor,
+// with its top left corner kept on that work area: with the owner on a monitor left of or above
+// the primary one, that monitor's coordinates are negative.
 void Centre(HWND dialog) {
-    RECT area;
     HWND owner = GetWindow(dialog, GW_OWNER);
+    MONITORINFO monitor;
+    monitor.cbSize = sizeof monitor;
+    // The nearest monitor always answers.
+    GetMonitorInfoA(MonitorFromWindow(owner != nullptr ? owner : dialog, MONITOR_DEFAULTTONEAREST),
+                    &monitor);
+    const RECT& work = monitor.rcWork;
+    RECT area;
     if (owner == nullptr || !IsWindowVisible(owner) || IsIconic(owner) ||
         !GetWindowRect(owner, &area)) {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        area = work;
     }
     RECT own;
     GetWindowRect(dialog, &own);
@@ -31,8 +42,27 @@ void Centre(HWND dialog) {
     const int height = own.bottom - own.top;
     const int x = area.left + ((area.right - area.left) - width) / 2;
     const int y = area.top + ((area.bottom - area.top) - height) / 2;
-    SetWindowPos(dialog, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0,
+    SetWindowPos(dialog, nullptr, x < work.left ? work.left : x, y < work.top ? work.top : y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// One UTF-16 character is at most this many bytes in an ANSI code page (UTF-8's three).
+constexpr int kMostBytesPerCharacter = 3;
+
+// `count` characters of `wide` in the ANSI code page, into `buffer`, cut to the whole characters
+// that fit in `capacity` - 1 bytes. A character the code page cannot hold exactly becomes the code
+// page's default character ('?'), never a look-alike: best-fit mapping would make a pasted
+// "\u221e" an 8 and a full-width "\uff15" a 5, numbers the user never typed. A UTF-8 code page
+// has no best fit and takes no flags.
+void CopyAnsi(const wchar_t* wide, int count, char* buffer, std::size_t capacity) {
+    if (capacity == 0) return;
+    const int room = static_cast<int>(capacity) - 1;
+    const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    int length = 0;
+    // Every character takes a byte at least; a conversion that does not fit converts nothing.
+    for (count = count < room ? count : room; count > 0 && length == 0; --count)
+        length = WideCharToMultiByte(CP_ACP, flags, wide, count, buffer, room, nullptr, nullptr);
+    buffer[length] = '\0';
 }
 
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -72,6 +102,8 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 static_assert(sizeof(PAINTSTRUCT) <= sizeof(PaintSession::bytes) &&
               alignof(PAINTSTRUCT) <= alignof(PaintSession));
 
+void init_common_controls() { InitCommonControls(); }
+
 Result run_modal_dialog(int templateId, Window owner, MessageHandler& handler) {
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), Handle(owner),
                            DialogProcedure, reinterpret_cast<LPARAM>(&handler));
@@ -91,15 +123,16 @@ Result default_processing(Window window, unsigned message, WordParam wParam, Lon
     return DefWindowProcA(Handle(window), message, wParam, lParam);
 }
 
+// At least the length window_text gives, as GetWindowTextLengthA may be.
 std::size_t window_text_length(Window window) {
-    const int length = GetWindowTextLengthA(Handle(window));
-    return length < 0 ? 0 : static_cast<std::size_t>(length);
+    return static_cast<std::size_t>(GetWindowTextLengthW(Handle(window))) * kMostBytesPerCharacter;
 }
 
+// Read in UTF-16, as the control holds the text, and converted as above.
 void window_text(Window window, char* buffer, std::size_t capacity) {
-    if (capacity == 0) return;
-    buffer[0] = '\0';
-    GetWindowTextA(Handle(window), buffer, static_cast<int>(capacity));
+    const int length = GetWindowTextLengthW(Handle(window)) + 1;
+    const std::unique_ptr<wchar_t[]> wide(new wchar_t[static_cast<std::size_t>(length)]);
+    CopyAnsi(wide.get(), GetWindowTextW(Handle(window), wide.get(), length), buffer, capacity);
 }
 
 void set_window_text(Window window, const char* text) { SetWindowTextA(Handle(window), text); }
@@ -153,18 +186,20 @@ Icon load_icon(int iconId) {
 }
 
 void module_name(char* buffer, std::size_t capacity) {
-    if (capacity == 0) return;
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const char* name = path;
-    for (const char* at = path; *at != '\0'; ++at) {
-        if (*at == '\\' || *at == '/') name = at + 1;
+    // The wide path, in a buffer that holds the longest path there is: XP leaves a cut path
+    // without its zero, and in a double-byte code page an ANSI path may outgrow MAX_PATH bytes
+    // and holds 0x5C as the second byte of a character, which is no backslash.
+    constexpr DWORD kLongestPath = 32768;
+    const std::unique_ptr<wchar_t[]> path(new wchar_t[kLongestPath]);
+    const DWORD length = GetModuleFileNameW(nullptr, path.get(), kLongestPath);
+    path[length < kLongestPath ? length : 0] = L'\0';
+    // The name runs from the last separator to the last point after it.
+    const wchar_t *name = path.get(), *end = nullptr, *at = name;
+    for (; *at != L'\0'; ++at) {
+        if (*at == L'\\' || *at == L'/') name = at + 1, end = nullptr;
+        if (*at == L'.') end = at;
     }
-    const char* dot = std::strrchr(name, '.');
-    std::size_t length = dot != nullptr ? static_cast<std::size_t>(dot - name) : std::strlen(name);
-    if (length >= capacity) length = capacity - 1;
-    std::memcpy(buffer, name, length);
-    buffer[length] = '\0';
+    CopyAnsi(name, static_cast<int>((end != nullptr ? end : at) - name), buffer, capacity);
 }
 
 DeviceContext begin_paint(Window window, PaintSession& session) {

@@ -40,11 +40,17 @@ inline GUITHREADINFO ThreadInfo(DWORD thread) {
     return info;
 }
 
-// Across processes Wine answers the ANSI messages in UTF-16, so the driver asks in UTF-16.
+// Across processes Wine answers the ANSI messages in UTF-16, so the driver asks in UTF-16, and
+// speaks the sessions' UTF-8 to the program as a paste does, in Unicode.
 inline std::string Narrow(const wchar_t* wide) {
-    std::string text;
-    for (; *wide != 0; ++wide) text.push_back(static_cast<char>(*wide));
+    char text[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     return text;
+}
+inline std::wstring Widen(const std::string& text) {
+    wchar_t wide[1024] = {};
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide, 1023);
+    return wide;
 }
 
 inline std::string Text(HWND window) {
@@ -162,7 +168,8 @@ public:
         ADD_FAILURE() << "the list has no entry " << entry;
     }
     void Type(HWND dialog, int id, const std::string& text) const {
-        SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(Widen(text).c_str()));
         Sync(dialog);
     }
     // Answers the box with the button `id` (IDOK, IDCANCEL) and waits until it is gone.

@@ -129,9 +129,10 @@ public:
         const int field = session::FieldId(step.box.substr(7));
         const bool focused =
             WaitFor([&] { return m_program.FocusedId() == field || m_program.FocusedId() == 0; });
-        const auto range =
-            static_cast<DWORD>(SendMessageA(GetDlgItem(m_main, field), EM_GETSEL, 0, 0));
-        const bool selected = LOWORD(range) == 0 && HIWORD(range) == Text(m_main, field).size();
+        HWND edit = GetDlgItem(m_main, field);  // selections count UTF-16 characters
+        const auto range = static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0));
+        const bool selected =
+            LOWORD(range) == 0 && HIWORD(range) == SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
         return text == "Please enter a number." && focused && selected
                    ? step.box
                    : "prompt " + text + " with the focus on " +
@@ -195,6 +196,29 @@ TEST(Sessions, TheScriptedSessionRunsAsTheModelSays) {
 
 TEST(Sessions, AMonkeysRandomSessionRunsAsTheModelSays) {
     Replay(Setting("QUARVEL_E2E_RANDOM"), 500);
+}
+
+// With the calculator on a second monitor (at the virtual screen's end away from the primary one),
+// Change Units opens on that monitor, and so does About, from the system menu of the calculator
+// minimised there. Runs where the display has two monitors.
+TEST(Windows, DialogsOpenOnTheCalculatorsMonitor) {
+    if (GetSystemMetrics(SM_CMONITORS) < 2) GTEST_SKIP() << "the display has one monitor";
+    Program program;
+    HWND main = program.Main();
+    RECT own;
+    GetWindowRect(main, &own);
+    const int end = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    SetWindowPos(main, nullptr, end - (own.right - own.left) - 10, 10, 0, 0, SWP_NOSIZE);
+    const HMONITOR second = MonitorFromWindow(main, MONITOR_DEFAULTTONULL);
+    ASSERT_NE(second, MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    for (const bool minimised : {false, true}) {  // Change Units, then About
+        if (minimised) program.Post(main, WM_SYSCOMMAND, SC_MINIMIZE);
+        minimised ? program.Post(main, WM_SYSCOMMAND, IDM_ABOUTBOX)
+                  : program.Post(main, WM_COMMAND, ID_CHANGE_UNITS);
+        HWND dialog = program.WaitForWindow(minimised ? "About Quarvel" : "Select Units");
+        EXPECT_EQ(MonitorFromWindow(dialog, MONITOR_DEFAULTTONULL), second) << minimised;
+        program.Answer(dialog, IDCANCEL);
+    }
 }
 
 }  // namespace

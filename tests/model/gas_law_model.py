@@ -205,6 +205,9 @@ SCRIPT = [
     ("type", "volume", "cold"), ("type", "temperature", "warm"), ("calculate",),
     ("type", "temperature", "0"), ("type", "volume", "2"), ("type", "pressure", "x"),
     ("calculate",), ("enter",),
+    # pasted symbols no code page holds are refused, not read as their look-alikes
+    ("type", "pressure", "\u221e"), ("calculate",), ("type", "pressure", "\uff15"), ("enter",),
+    ("type", "pressure", "\u22121"), ("calculate",), ("type", "pressure", "\u00bd"), ("calculate",),
     ("solve", "Temperature"), ("change_units", "bar", "ml", "K"), ("close", "close"),
     ("close", "exit"), ("type", "pressure", "1"),
     # the largest double stays finite on the screen
@@ -219,7 +222,9 @@ SPECIAL_TEXTS = ["0", "-0", "0.0", "nan", "-NaN", "inf", "-Infinity", "1e400", "
                  "1.7976931348623157e308", "-1.79769313486232e308", "-273.15", "-459.67", "32",
                  " 2.5 ", ".5", "5.", "+4", "1e+299", "", "abc", "1,5", "1e", "--1", "0x10", "1 2",
                  "nan1", "e5", ".", " ", "+", "1e+", "1.2.3", "in", "+-1", "infinit", "nan(1)",
-                 "1e5x", "007.50", "-INF", "Infinity", "1E-5"]
+                 "1e5x", "007.50", "-INF", "Infinity", "1E-5",
+                 # pasted: infinity, full-width digits, minus sign, one half, Arabic-Indic three
+                 "\u221e", "-\u221e", "\uff15", "\uff12.\uff15", "\u22125", "\u00bd", "\u0663"]
 
 
 def random_session(seed, count):
@@ -263,9 +268,10 @@ def scripted_session():
 
 def main():
     if len(sys.argv) == 4 and sys.argv[1] == "--random":
-        sys.stdout.write("\n".join(random_session(int(sys.argv[2]), int(sys.argv[3]))) + "\n")
+        sys.stdout.buffer.write(("\n".join(random_session(int(sys.argv[2]), int(sys.argv[3]))) +
+                                 "\n").encode())
     elif sys.argv[1:] == ["--scripted"]:
-        sys.stdout.write("\n".join(scripted_session()) + "\n")
+        sys.stdout.buffer.write(("\n".join(scripted_session()) + "\n").encode())
     elif len(sys.argv) == 2:
         with open(sys.argv[1], "w", newline="\n") as out:
             out.write("\n".join(every_unit_of_every_family()) + "\n")
