@@ -1,10 +1,5 @@
-// Properties of the compiled resource script: the layouts hold together, the versions are the
-// project's.
-#include <cstring>
-
+// Properties of the compiled resource script: the layouts hold together.
 #include "support/calculator_fixture.h"
-
-using ::testing::HasSubstr;
 
 namespace {
 
@@ -41,32 +36,6 @@ TEST_F(ResourcesTest, ControlsLieInsideTheirDialogAndAnyGroupBoxTheyMeet) {
             }
         }
     }
-}
-
-TEST_F(ResourcesTest, VersionsAreTheProjects) {
-    unsigned v[4];  // major, minor, patch, tweak
-    std::sscanf(QUARVEL_VERSION, "%u.%u.%u.%u", &v[0], &v[1], &v[2], &v[3]);
-    const std::string block = Bytes(memory::RT_VERSION, 1);
-    std::uint32_t fixed[4];  // file version, then product version: high and low words each
-    std::memcpy(fixed, block.data() + block.find("\xBD\x04\xEF\xFE") + 8, sizeof fixed);
-    EXPECT_THAT(fixed, ::testing::ElementsAre(v[0] << 16 | v[1], v[2] << 16 | v[3],
-                                              v[0] << 16 | v[1], v[2] << 16 | v[3]));
-    // The texts, UTF-16 after their keys.
-    std::string narrow;
-    for (size_t i = 0; i < block.size(); i += 2) narrow += block[i] != 0 ? block[i] : '|';
-    const std::string text = std::to_string(v[0]) + ", " + std::to_string(v[1]) + ", " +
-                             std::to_string(v[2]) + ", " + std::to_string(v[3]);
-    EXPECT_THAT(narrow, ::testing::ContainsRegex("FileVersion\\|+" + text + "\\|"));
-    EXPECT_THAT(narrow, ::testing::ContainsRegex("ProductVersion\\|+" + text + "\\|"));
-    std::vector<std::string> about;
-    for (const auto& control : Dialog(IDD_ABOUTBOX).controls) about.push_back(control.text.text);
-    EXPECT_THAT(about, ::testing::Contains("Quarvel Version " + std::to_string(v[0]) + "." +
-                                           std::to_string(v[1])));
-
-    const std::string manifest = Bytes(memory::RT_MANIFEST, 1);
-    EXPECT_THAT(manifest, HasSubstr("version=\"" QUARVEL_VERSION "\""));
-    for (const memory::Resource& resource : session.Resources().All())
-        EXPECT_EQ(resource.language, 0x0409) << "resource type " << resource.type.number;
 }
 
 }  // namespace
