@@ -39,7 +39,9 @@ class Engine:
 
     def open(self, width, height):
         self.screen = (width, height)
-        self.d.set_window_rect(0, 0, max(width, self.narrowest), height)
+        # A frame has the window's bars above it: room for them, so that all of it is in view.
+        framed = width < self.narrowest
+        self.d.set_window_rect(0, 0, max(width, self.narrowest), height + framed * 200)
 
     def on_every_page(self, script):
         self.first_script = script
@@ -48,15 +50,22 @@ class Engine:
         width, height = self.screen
         if width < self.narrowest:
             with tempfile.NamedTemporaryFile("w", suffix=".html", delete=False) as holder:
-                holder.write(f'<body style="margin: 0"><iframe src="{url}" style="display: block;'
-                             f' border: 0; width: {width}px; height: {height}px"></iframe>')
+                holder.write(f'<body style="margin: 0"><iframe style="display: block; border: 0;'
+                             f' width: {width}px; height: {height}px"></iframe>')
             self.d.get("file://" + holder.name)
-            self.d.switch_to.frame(0)
+            self.d.execute_script("document.querySelector('iframe').src = arguments[0]", url)
+            assert wait_for(self.in_the_frame, 30), f"{url} never came in its frame"
             os.unlink(holder.name)
         else:
             self.d.get(url)
         if self.first_script:
             self.d.execute_script(self.first_script)
+
+    def in_the_frame(self):
+        self.d.switch_to.default_content()
+        self.d.switch_to.frame(0)
+        return self.d.execute_script("return document.readyState === 'complete' &&"
+                                     " location.href !== 'about:blank'")
 
     def cannot(self, what):
         if what not in Engine.said:
