@@ -19,13 +19,8 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QUARVEL_NO_DISPLAY:-}" ]
     exec chromium $sandbox "$page"
 fi
 
-# The program starts once its WebAssembly is compiled, after the page has loaded: the virtual
-# time budget lets it run before the picture is taken.
-profile=$(mktemp -d)
-trap 'rm -rf "$profile"' EXIT
-chromium --headless=new --no-sandbox --disable-gpu --no-first-run --user-data-dir="$profile" \
-    --disable-background-networking --disable-component-update --disable-sync \
-    --hide-scrollbars --window-size=900,560 --virtual-time-budget=5000 \
-    --screenshot="$(pwd)/build/web/quarvel.png" "file://$page" >/dev/null 2>&1
+# The picture waits for the program's window: it starts once its WebAssembly is compiled, which
+# on a busy machine can take longer than any fixed wait. Debian's Python has Debian's Selenium.
+/usr/bin/python3 scripts/page_shot.py "$page" "$(pwd)/build/web/quarvel.png" 900 560
 echo "There is no display: the page was shown in headless Chromium."
 echo "Screenshot saved to $(pwd)/build/web/quarvel.png"
