@@ -45,6 +45,7 @@ class Engine:
 
     def on_every_page(self, script):
         self.first_script = script
+        self.cannot("run a script before the page's own: what goes wrong as it starts is unseen")
 
     def get(self, url):
         width, height = self.screen
@@ -69,13 +70,13 @@ class Engine:
 
     def cannot(self, what):
         if what not in Engine.said:
-            print(f"{type(self).__name__} cannot {what}: not tried there")
+            print(f"{type(self).__name__} cannot {what}.")
             Engine.said.add(what)
         return False
 
     def scheme(self, feature, value):
         """Emulates a media feature; False where the engine cannot."""
-        return self.cannot(f"emulate {feature}: {value}")
+        return self.cannot(f"emulate {feature}: {value}, which is not tried there")
 
     def installability_errors(self):
         """Why the browser would not install the page as an app; None where it cannot tell."""
