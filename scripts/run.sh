@@ -8,13 +8,20 @@ cd "$(dirname "$0")/.."
 build=${1:-win64}
 case $build in win64 | win32) ;; *) echo "usage: scripts/run.sh [win64|win32]" >&2; exit 2 ;; esac
 
-scripts/install-deps.sh
-cmake --preset "$build" >/dev/null
-cmake --build --preset "$build" --target Quarvel >/dev/null
+if [ -z "${QUARVEL_RUN_I386:-}" ]; then
+    scripts/install-deps.sh
+    cmake --preset "$build" >/dev/null
+    cmake --build --preset "$build" --target Quarvel >/dev/null
+    # 32-bit Wine, natively or under qemu-i386, in a prefix of its own: Wine's server for a prefix
+    # cannot serve both an emulated program in a namespace and 64-bit ones outside it.
+    if [ "$build" = win32 ]; then
+        QUARVEL_RUN_I386=1 QUARVEL_WINEPREFIX=${QUARVEL_WINEPREFIX:-$(pwd)/build/win32/wine-prefix} \
+            exec scripts/with-i386.sh build/win32/i386 scripts/run.sh win32
+    fi
+fi
 
 # shellcheck source=wine-session.sh
 source scripts/wine-session.sh
-[ "$build" != win32 ] || wine_needs_32_bit build/win32/Quarvel.exe || exit 1
 trap wine_session_stop EXIT
 wine_session_start
 

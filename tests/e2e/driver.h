@@ -305,15 +305,25 @@ inline int CountGdiObjects(HANDLE process) {
     static_assert(sizeof(Entry) == 24, "Wine's and Windows' 64-bit layout");
     constexpr std::size_t kEntries = 0x10000, kTableInPeb = 0xF8;  // GdiSharedHandleTable
     PROCESS_BASIC_INFORMATION basic{};
+    ULONG_PTR wow64 = 0;
     std::uint64_t table = 0;
     std::vector<Entry> entries(kEntries);
+    // Of a 32-bit program Wine 8 names the 32-bit PEB; the 64-bit one, which holds the table, is
+    // the page after. There each entry lies 8 bytes lower (the stock objects' types show it):
+    // reading from the second entry on lines them up.
+    NtQueryInformationProcess(process, ProcessWow64Information, &wow64, sizeof wow64, nullptr);
+    const std::uint64_t skew = wow64 != 0 ? sizeof(Entry) - 8 : 0;
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
                                   nullptr) != 0 ||
         !ReadProcessMemory(process, reinterpret_cast<char*>(basic.PebBaseAddress) + kTableInPeb,
                            &table, sizeof table, nullptr) ||
+        (table == 0 && wow64 != 0 &&
+         !ReadProcessMemory(process,
+                            reinterpret_cast<char*>(basic.PebBaseAddress) + 0x1000 + kTableInPeb,
+                            &table, sizeof table, nullptr)) ||
         table == 0 ||
-        !ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
-                           kEntries * sizeof(Entry), nullptr))
+        !ReadProcessMemory(process, reinterpret_cast<const void*>(table + skew), entries.data(),
+                           (kEntries - 1) * sizeof(Entry), nullptr))
         return -1;
     int live = 0;
     for (const Entry& entry : entries) live += entry.baseType != 0 && (entry.type & 0x80) == 0;

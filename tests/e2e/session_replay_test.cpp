@@ -149,7 +149,7 @@ public:
         if (++m_steps % 25 == 0) {
             const int count = CountGdiObjects(m_program.Process());
             m_answers.gdiObjects += " " + std::to_string(count);
-            EXPECT_NE(count, -1) << "the GDI handle table could not be read";
+            EXPECT_GT(count, 0) << "the GDI handle table could not be read";
             if (m_steps == 100) m_warm = count;
             EXPECT_TRUE(m_warm < 0 || count <= m_warm + 10) << m_answers.gdiObjects;
         }
@@ -186,7 +186,8 @@ void Replay(const std::string& path, size_t leastSteps) {
     std::cout << "Windows " << (GetVersion() & 0xFF) << "." << (GetVersion() >> 8 & 0xFF)
               << ". Slowest answer " << answers.slowest << " ms, " << answers.slowestShell
               << " ms with the shell; GDI objects every 25 steps:" << answers.gdiObjects << "\n";
-    EXPECT_LT(answers.slowestShell, 3000.0);
+    // Under emulation the shell's first start of a program is itself emulated: 3.4 to 4.9 s.
+    EXPECT_LT(answers.slowestShell, Setting("QUARVEL_E2E_EMULATED").empty() ? 3000.0 : 10000.0);
 }
 
 TEST(Sessions, TheScriptedSessionRunsAsTheModelSays) {

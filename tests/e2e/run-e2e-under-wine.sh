@@ -2,35 +2,42 @@
 # Runs the end-to-end driver under Wine on Quarvel.exe, with a stand-in browser in the prefix, and
 # the model's scripted session and a random one (QUARVEL_SESSION_SEED replays one) to replay; then
 # the scripted session again at other display scales, in high contrast and with the prefix set to
-# the oldest Windows the build is for (XP, or XP x64). A 32-bit Quarvel.exe needs a machine that
-# runs 32-bit x86 programs; where none run, the run says so and ends as skipped (77).
+# the oldest Windows the build is for (XP, or XP x64). A 32-bit Quarvel.exe runs through
+# scripts/with-i386.sh (natively or under qemu-i386), in a prefix of its own; where it cannot
+# start, the run fails saying why.
 # Usage: run-e2e-under-wine.sh DRIVER.exe QUARVEL.exe STAND_IN_BROWSER.exe WORK_DIR [gtest args]
 set -euo pipefail
 driver=$1 quarvel=$2 browser=$3 work=$4
 shift 4
-here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=wine-session.sh
-source "$here/wine-session.sh"
-export WINEDLLOVERRIDES="mscoree,mshtml=;iexplore.exe=n"
+scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
 # The executable's machine, from its PE header: 014c is i386.
 pe=$(od -An -tu4 -j60 -N4 "$quarvel")
 if [ "$(od -An -tx2 -j$((pe + 4)) -N2 "$quarvel" | tr -d ' ')" = 014c ]; then
     oldest=winxp
-    wine_needs_32_bit "the 32-bit Quarvel.exe" || exit 77
+    if [ -z "${QUARVEL_E2E_I386:-}" ]; then
+        QUARVEL_E2E_I386=1 QUARVEL_WINEPREFIX=$(realpath -m "$work/prefix") \
+            exec "$scripts/with-i386.sh" "$work/i386" "$0" "$driver" "$quarvel" "$browser" "$work" "$@"
+    fi
 else
     oldest=winxp64
 fi
+# shellcheck source=scripts/wine-session.sh
+source "$scripts/wine-session.sh"
+export WINEDLLOVERRIDES="mscoree,mshtml=;iexplore.exe=n"
 trap wine_session_stop EXIT
 wine_session_start
 
 # The shell's start command finds iexplore.exe in system32 or through its App Paths entry.
-cp "$browser" "$WINEPREFIX/drive_c/windows/system32/iexplore.exe"
+# A 32-bit program looks in syswow64 instead.
+for system in system32 syswow64; do
+    [ ! -d "$WINEPREFIX/drive_c/windows/$system" ] || cp "$browser" "$WINEPREFIX/drive_c/windows/$system/"
+done
 mkdir -p "$WINEPREFIX/drive_c/Program Files/Internet Explorer" "$work"
-cp "$browser" "$WINEPREFIX/drive_c/Program Files/Internet Explorer/iexplore.exe"
+cp "$browser" "$WINEPREFIX/drive_c/Program Files/Internet Explorer/"
 
 seed=${QUARVEL_SESSION_SEED:-$((RANDOM * 32768 + RANDOM))}
 echo "The monkey test's session: seed $seed (QUARVEL_SESSION_SEED=$seed replays it)"
-model="$here/../tests/model/gas_law_model.py"
+model="$scripts/../tests/model/gas_law_model.py"
 python3 "$model" --scripted >"$work/scripted.tsv"
 python3 "$model" --random "$seed" 600 >"$work/random.tsv"
 
