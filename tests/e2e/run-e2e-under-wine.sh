@@ -7,7 +7,7 @@
 # start, the run fails saying why.
 # Usage: run-e2e-under-wine.sh DRIVER.exe QUARVEL.exe STAND_IN_BROWSER.exe WORK_DIR [gtest args]
 set -euo pipefail
-driver=$1 quarvel=$2 browser=$3 work=$4
+driver=$1 quarvel=$2 browser=$3 work=$(realpath -m "$4")
 shift 4
 scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
 # The executable's machine, from its PE header: 014c is i386.
@@ -15,7 +15,7 @@ pe=$(od -An -tu4 -j60 -N4 "$quarvel")
 if [ "$(od -An -tx2 -j$((pe + 4)) -N2 "$quarvel" | tr -d ' ')" = 014c ]; then
     oldest=winxp
     if [ -z "${QUARVEL_E2E_I386:-}" ]; then
-        QUARVEL_E2E_I386=1 QUARVEL_WINEPREFIX=$(realpath -m "$work/prefix") \
+        QUARVEL_E2E_I386=1 QUARVEL_WINEPREFIX=$work/prefix \
             exec "$scripts/with-i386.sh" "$work/i386" "$0" "$driver" "$quarvel" "$browser" "$work" "$@"
     fi
 else
@@ -50,49 +50,16 @@ status=0
 QUARVEL_E2E_SCRIPTED=$(winpath "$work/scripted.tsv") \
     QUARVEL_E2E_RANDOM=$(winpath "$work/random.tsv") "$WINE" "$driver" "$@" || status=1
 
-# The registry settings of a display scale ("144dpi"), of a Windows version ("winxp"), or of a
-# scheme of white text on black. As on Windows in high contrast, the visual style is off: it
-# would draw some texts in its own colours.
-scheme_settings() {
-    local name
-    echo REGEDIT4
-    if [ "${1#winxp}" != "$1" ]; then
-        printf '[HKEY_CURRENT_USER\\Software\\Wine]\n"Version"="%s"\n' "$1"
-    elif [ "$1" = high-contrast ]; then
-        echo '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]'
-        echo '"ThemeActive"="0"'
-        echo '[HKEY_CURRENT_USER\Control Panel\Colors]'
-        for name in Window ButtonFace Menu MenuBar InfoWindow; do echo "\"$name\"=\"0 0 0\""; done
-        for name in WindowText ButtonText MenuText InfoText; do
-            echo "\"$name\"=\"255 255 255\""
-        done
-    else
-        echo '[HKEY_CURRENT_USER\Control Panel\Desktop]'
-        printf '"LogPixels"=dword:%08x\n' "${1%dpi}"
-    fi
-}
-
 # The scripted session, with its fraction bar, at three display scales, in high contrast and on
-# the oldest Windows, each in a copy of the prefix: copying takes a second or two, making one ten
-# times as long. Stopping the server writes the registry out, before the copy and after the
-# settings.
-/usr/lib/wine/wineserver -k || true
+# the oldest Windows, each in a copy of the prefix.
 prefix=$WINEPREFIX
 for scheme in 96dpi 144dpi 192dpi high-contrast $oldest; do
     echo "=== The scripted session and its fraction bar: $scheme"
-    export WINEPREFIX=$work/prefix-$scheme
-    rm -rf "$WINEPREFIX"
-    cp -a "$prefix" "$WINEPREFIX"
-    # The bitmap "MS Sans Serif" has no size past 144 DPI's; without it, at 192, the dialog font
-    # is Wine's scalable one of that name, and the window grows with the scale.
-    [ "$scheme" != 192dpi ] || rm -f "$WINEPREFIX"/drive_c/windows/Fonts/sse*.fon
-    scheme_settings "$scheme" >"$WINEPREFIX/drive_c/scheme.reg"
-    "$WINE" reg import 'C:\scheme.reg' >/dev/null 2>&1
-    /usr/lib/wine/wineserver -k || true
+    wine_prefix_scheme "$scheme" "$work/prefix-$scheme"
     QUARVEL_E2E_SCRIPTED=$(winpath "$work/scripted.tsv") \
         "$WINE" "$driver" --gtest_filter='Sessions.TheScripted*' || status=1
     /usr/lib/wine/wineserver -k || true
     rm -rf "$WINEPREFIX"
+    export WINEPREFIX=$prefix
 done
-export WINEPREFIX=$prefix
 exit "$status"
