@@ -9,7 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-win64}
 scheme=${2:-}
-case $build in win64 | win32) ;; *) echo "usage: scripts/run.sh [win64|win32] [SCHEME]" >&2; exit 2 ;; esac
+case $build in
+    win64 | win32) ;;
+    *) echo "usage: scripts/run.sh [win64|win32] [SCHEME]" >&2; exit 2 ;;
+esac
 
 if [ -z "${QUARVEL_RUN_I386:-}" ]; then
     scripts/install-deps.sh
@@ -18,8 +21,8 @@ if [ -z "${QUARVEL_RUN_I386:-}" ]; then
     # 32-bit Wine, natively or under qemu-i386, in a prefix of its own: Wine's server for a prefix
     # cannot serve both an emulated program in a namespace and 64-bit ones outside it.
     if [ "$build" = win32 ]; then
-        QUARVEL_RUN_I386=1 QUARVEL_WINEPREFIX=${QUARVEL_WINEPREFIX:-$(pwd)/build/win32/wine-prefix} \
-            exec scripts/with-i386.sh build/win32/i386 scripts/run.sh win32 "$scheme"
+        export QUARVEL_WINEPREFIX=${QUARVEL_WINEPREFIX:-$(pwd)/build/win32/wine-prefix}
+        QUARVEL_RUN_I386=1 exec scripts/with-i386.sh build/win32/i386 scripts/run.sh win32 "$scheme"
     fi
 fi
 

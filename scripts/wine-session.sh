@@ -109,7 +109,9 @@ wine_prefix_scheme() {
     export WINEPREFIX=$2
     # The bitmap "MS Sans Serif" has no size past 144 DPI's; without it the dialog font is Wine's
     # scalable one of that name, and the window grows with the scale.
-    if [ "${1%dpi}" -gt 144 ] 2>/dev/null; then rm -f "$WINEPREFIX"/drive_c/windows/Fonts/sse*.fon; fi
+    if [ "${1%dpi}" -gt 144 ] 2>/dev/null; then
+        rm -f "$WINEPREFIX"/drive_c/windows/Fonts/sse*.fon
+    fi
     echo "$settings" >"$WINEPREFIX/drive_c/scheme.reg"
     "$WINE" reg import 'C:\scheme.reg' >/dev/null 2>&1
     /usr/lib/wine/wineserver -k 2>/dev/null || true

@@ -8,6 +8,8 @@
 #   in place of one already there, and removed on every way out.
 # Under qemu, 32-bit programs get i386-mmap-noreplace.c preloaded, built here into WORK_DIR.
 # Where no way works, it says in one line what failed and exits 1 without running the command.
+# QUARVEL_E2E_EMULATED tells the command that it runs emulated, where starting a 32-bit program
+# takes seconds. QUARVEL_I386_NO_NATIVE=1 or QUARVEL_I386_NO_NAMESPACE=1 passes over a way.
 #   scripts/with-i386.sh WORK_DIR COMMAND [ARGS...]
 set -euo pipefail
 work=$1
@@ -70,8 +72,8 @@ fi
 
 # Kernels before 6.7: the machine's binfmt_misc, for this run only.
 machine=/proc/sys/fs/binfmt_misc
-[ -w "$machine/register" ] || fail "kernel $(uname -r) has no binfmt_misc in a user namespace, and" \
-    "the machine's $machine/register is not writable (root only)"
+[ -w "$machine/register" ] || fail "kernel $(uname -r) has no binfmt_misc in a user namespace," \
+    "and the machine's $machine/register is not writable (root only)"
 entry=quarvel-i386-$$
 [ ! -e "$machine/$entry" ] || fail "$machine/$entry is already registered"
 register "$entry" "$machine" 2>/dev/null || fail "the machine's binfmt_misc refused $entry"
@@ -80,7 +82,7 @@ trap 'unregister; kill -KILL "$watcher" 2>/dev/null || true' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
-# Even a SIGKILL of this script leaves no entry behind: a watcher removes it once this shell is gone.
+# Even a SIGKILL of this script leaves no entry behind: a watcher removes it once this shell ends.
 (
     trap '' INT TERM HUP
     tail --pid=$$ -f /dev/null

@@ -308,19 +308,14 @@ inline int CountGdiObjects(HANDLE process) {
     ULONG_PTR wow64 = 0;
     std::uint64_t table = 0;
     std::vector<Entry> entries(kEntries);
-    // Of a 32-bit program Wine 8 names the 32-bit PEB; the 64-bit one, which holds the table, is
-    // the page after. There each entry lies 8 bytes lower (the stock objects' types show it):
-    // reading from the second entry on lines them up.
+    // Wine 8: a 32-bit program's table is in the next page's 64-bit PEB, its entries 8 bytes lower.
     NtQueryInformationProcess(process, ProcessWow64Information, &wow64, sizeof wow64, nullptr);
-    const std::uint64_t skew = wow64 != 0 ? sizeof(Entry) - 8 : 0;
+    const std::size_t peb = wow64 != 0 ? 0x1000 : 0, skew = wow64 != 0 ? sizeof(Entry) - 8 : 0;
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
                                   nullptr) != 0 ||
-        !ReadProcessMemory(process, reinterpret_cast<char*>(basic.PebBaseAddress) + kTableInPeb,
+        !ReadProcessMemory(process,
+                           reinterpret_cast<char*>(basic.PebBaseAddress) + peb + kTableInPeb,
                            &table, sizeof table, nullptr) ||
-        (table == 0 && wow64 != 0 &&
-         !ReadProcessMemory(process,
-                            reinterpret_cast<char*>(basic.PebBaseAddress) + 0x1000 + kTableInPeb,
-                            &table, sizeof table, nullptr)) ||
         table == 0 ||
         !ReadProcessMemory(process, reinterpret_cast<const void*>(table + skew), entries.data(),
                            (kEntries - 1) * sizeof(Entry), nullptr))

@@ -186,7 +186,6 @@ void Replay(const std::string& path, size_t leastSteps) {
     std::cout << "Windows " << (GetVersion() & 0xFF) << "." << (GetVersion() >> 8 & 0xFF)
               << ". Slowest answer " << answers.slowest << " ms, " << answers.slowestShell
               << " ms with the shell; GDI objects every 25 steps:" << answers.gdiObjects << "\n";
-    // Under emulation the shell's first start of a program is itself emulated: 3.4 to 4.9 s.
     EXPECT_LT(answers.slowestShell, Setting("QUARVEL_E2E_EMULATED").empty() ? 3000.0 : 10000.0);
 }
 
