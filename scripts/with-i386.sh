@@ -78,10 +78,14 @@ entry=quarvel-i386-$$
 [ ! -e "$machine/$entry" ] || fail "$machine/$entry is already registered"
 register "$entry" "$machine" 2>/dev/null || fail "the machine's binfmt_misc refused $entry"
 unregister() { [ ! -e "$machine/$entry" ] || echo -1 >"$machine/$entry"; }
+# The command runs in the background, so that a signal is handled at once and passed on to it.
+command=""
 trap 'unregister; kill -KILL "$watcher" 2>/dev/null || true' EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-trap 'exit 129' HUP
+# shellcheck disable=SC2317  # called by the traps below
+stop() { [ -z "$command" ] || kill "-$1" "$command" 2>/dev/null || true; exit "$2"; }
+trap 'stop INT 130' INT
+trap 'stop TERM 143' TERM
+trap 'stop HUP 129' HUP
 # Even a SIGKILL of this script leaves no entry behind: a watcher removes it once this shell ends.
 (
     trap '' INT TERM HUP
@@ -90,6 +94,8 @@ trap 'exit 129' HUP
 ) </dev/null >/dev/null 2>&1 &
 watcher=$!
 "$probe" 2>/dev/null || fail "qemu-i386 did not run the probe through $machine/$entry"
+"$@" &
+command=$!
 status=0
-"$@" || status=$?
+wait "$command" || status=$?
 exit "$status"
