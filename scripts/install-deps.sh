@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake make g++ python3 locales
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    g++-multilib qemu-user
+    g++-multilib qemu-user  # and util-linux's unshare: 32-bit x86 code where the kernel runs none
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 g++-mingw-w64-i686
     wine wine64 wine32:i386 fonts-wine xvfb x11-utils x11-apps imagemagick
     clang-14 libclang-rt-14-dev

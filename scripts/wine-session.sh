@@ -4,7 +4,8 @@
 #   wine_session_start   make sure the prefix and a display exist (idempotent)
 #   wine_session_stop    stop what wine_session_start started
 #   wine_runs_32_bit     whether this machine runs 32-bit x86 programs (a tiny one is tried)
-#   wine_needs_32_bit W  the same, saying in one line that W cannot be run here where it does not
+#   wine_prefix_scheme S D  make a copy of the prefix in D the prefix, switched to scheme S: a
+#                        display scale ("144dpi"), "high-contrast", or a Windows version ("winxp")
 #   WINE                 the 64-bit Wine loader
 
 WINE=/usr/lib/wine/wine64
@@ -73,11 +74,47 @@ wine_runs_32_bit() {
     "$probe" 2>/dev/null
 }
 
-wine_needs_32_bit() {
-    wine_runs_32_bit && return
-    echo "This machine runs no 32-bit x86 programs (a tiny static one would not start): $1" \
-        "cannot be run here." >&2
-    return 1
+# The registry settings of a scheme. As on Windows in high contrast, the visual style is off: it
+# would draw some texts in its own colours.
+_wine_scheme_settings() {
+    local name
+    echo REGEDIT4
+    if [ "${1#win}" != "$1" ]; then
+        printf '[HKEY_CURRENT_USER\\Software\\Wine]\n"Version"="%s"\n' "$1"
+    elif [ "$1" = high-contrast ]; then
+        echo '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]'
+        echo '"ThemeActive"="0"'
+        echo '[HKEY_CURRENT_USER\Control Panel\Colors]'
+        for name in Window ButtonFace Menu MenuBar InfoWindow; do echo "\"$name\"=\"0 0 0\""; done
+        for name in WindowText ButtonText MenuText InfoText; do
+            echo "\"$name\"=\"255 255 255\""
+        done
+    elif [ "${1%dpi}" -gt 0 ] 2>/dev/null; then
+        echo '[HKEY_CURRENT_USER\Control Panel\Desktop]'
+        printf '"LogPixels"=dword:%08x\n' "${1%dpi}"
+    else
+        echo "unknown scheme $1: a scale (144dpi), high-contrast or a Windows version (winxp)" >&2
+        return 1
+    fi
+}
+
+# A copy takes a second or two, a new prefix ten times as long. Stopping the server writes the
+# registry out, before the copy and after the settings.
+wine_prefix_scheme() {
+    local settings
+    settings=$(_wine_scheme_settings "$1") || return 1
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    rm -rf "$2"
+    cp -a "$WINEPREFIX" "$2"
+    export WINEPREFIX=$2
+    # The bitmap "MS Sans Serif" has no size past 144 DPI's; without it the dialog font is Wine's
+    # scalable one of that name, and the window grows with the scale.
+    if [ "${1%dpi}" -gt 144 ] 2>/dev/null; then
+        rm -f "$WINEPREFIX"/drive_c/windows/Fonts/sse*.fon
+    fi
+    echo "$settings" >"$WINEPREFIX/drive_c/scheme.reg"
+    "$WINE" reg import 'C:\scheme.reg' >/dev/null 2>&1
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
 }
 
 wine_session_stop() {

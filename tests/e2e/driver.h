@@ -312,15 +312,20 @@ inline int CountGdiObjects(HANDLE process) {
     static_assert(sizeof(Entry) == 24, "Wine's and Windows' 64-bit layout");
     constexpr std::size_t kEntries = 0x10000, kTableInPeb = 0xF8;  // GdiSharedHandleTable
     PROCESS_BASIC_INFORMATION basic{};
+    ULONG_PTR wow64 = 0;
     std::uint64_t table = 0;
     std::vector<Entry> entries(kEntries);
+    // Wine 8: a 32-bit program's table is in the next page's 64-bit PEB, its entries 8 bytes lower.
+    NtQueryInformationProcess(process, ProcessWow64Information, &wow64, sizeof wow64, nullptr);
+    const std::size_t peb = wow64 != 0 ? 0x1000 : 0, skew = wow64 != 0 ? sizeof(Entry) - 8 : 0;
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
                                   nullptr) != 0 ||
-        !ReadProcessMemory(process, reinterpret_cast<char*>(basic.PebBaseAddress) + kTableInPeb,
+        !ReadProcessMemory(process,
+                           reinterpret_cast<char*>(basic.PebBaseAddress) + peb + kTableInPeb,
                            &table, sizeof table, nullptr) ||
         table == 0 ||
-        !ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
-                           kEntries * sizeof(Entry), nullptr))
+        !ReadProcessMemory(process, reinterpret_cast<const void*>(table + skew), entries.data(),
+                           (kEntries - 1) * sizeof(Entry), nullptr))
         return -1;
     int live = 0;
     for (const Entry& entry : entries) live += entry.baseType != 0 && (entry.type & 0x80) == 0;

@@ -34,6 +34,9 @@ std::string BarFault(const FractionBar& found) {
     return text.str();
 }
 
+// Under qemu-i386 a 32-bit program computes 5 to 20 times slower, and starts others in seconds.
+const bool kEmulated = !Setting("QUARVEL_E2E_EMULATED").empty();
+
 // What the program took to answer, over every window of a session.
 struct Answers {
     double slowest = 0, slowestShell = 0;  // the latter: help answered OK, waiting for the shell
@@ -146,11 +149,11 @@ public:
         WaitFor([&] { return Read() == expected; });
         const double slowest = m_program.TakeSlowest();
         m_answers.slowest = std::max(m_answers.slowest, slowest);
-        EXPECT_LT(slowest, 1000.0) << "the program stopped answering";
+        EXPECT_LT(slowest, kEmulated ? 3000.0 : 1000.0) << "the program stopped answering";
         if (++m_steps % 25 == 0) {
             const int count = CountGdiObjects(m_program.Process());
             m_answers.gdiObjects += " " + std::to_string(count);
-            EXPECT_NE(count, -1) << "the GDI handle table could not be read";
+            EXPECT_GT(count, 0) << "the GDI handle table could not be read";
             if (m_steps == 100) m_warm = count;
             EXPECT_TRUE(m_warm < 0 || count <= m_warm + 10) << m_answers.gdiObjects;
         }
@@ -187,7 +190,7 @@ void Replay(const std::string& path, size_t leastSteps) {
     std::cout << "Windows " << (GetVersion() & 0xFF) << "." << (GetVersion() >> 8 & 0xFF)
               << ". Slowest answer " << answers.slowest << " ms, " << answers.slowestShell
               << " ms with the shell; GDI objects every 25 steps:" << answers.gdiObjects << "\n";
-    EXPECT_LT(answers.slowestShell, 3000.0);
+    EXPECT_LT(answers.slowestShell, kEmulated ? 10000.0 : 3000.0);
 }
 
 TEST(Sessions, TheScriptedSessionRunsAsTheModelSays) {
