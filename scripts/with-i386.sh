@@ -8,8 +8,7 @@
 #   in place of one already there, and removed on every way out.
 # Under qemu, 32-bit programs get i386-mmap-noreplace.c preloaded, built here into WORK_DIR.
 # Where no way works, it says in one line what failed and exits 1 without running the command.
-# QUARVEL_E2E_EMULATED tells the command that it runs emulated, where starting a 32-bit program
-# takes seconds. QUARVEL_I386_NO_NATIVE=1 or QUARVEL_I386_NO_NAMESPACE=1 passes over a way.
+# QUARVEL_I386_NO_NATIVE=1 or QUARVEL_I386_NO_NAMESPACE=1 passes over a way.
 #   scripts/with-i386.sh WORK_DIR COMMAND [ARGS...]
 set -euo pipefail
 work=$1
@@ -30,7 +29,6 @@ if [ -z "${QUARVEL_I386_NO_NATIVE:-}" ] && "$probe" 2>/dev/null && ! machine_qem
     exec "$@"
 fi
 
-export QUARVEL_E2E_EMULATED=qemu-i386
 [ -x "$qemu" ] || fail "$qemu is missing (Debian package qemu-user)"
 for arch in i386:32 x86_64:64; do
     mkdir -p "$work/lib/${arch%:*}-linux-gnu"

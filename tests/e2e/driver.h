@@ -9,15 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "res/resource.h"
@@ -84,22 +81,9 @@ public:
         if (!WaitFor([&] { return (m_main = Find("Quarvel")) != nullptr; }))
             throw std::runtime_error("Quarvel's window did not appear");
         m_thread = GetWindowThreadProcessId(m_main, nullptr);
-        m_watcher = std::thread([this] {
-            for (; m_watching; Sleep(10)) {
-                const auto start = std::chrono::steady_clock::now();
-                Sync();
-                const long long took = std::chrono::duration_cast<std::chrono::microseconds>(
-                                           std::chrono::steady_clock::now() - start)
-                                           .count();
-                for (long long was = m_slowest; took > was;)
-                    if (m_slowest.compare_exchange_weak(was, took)) break;
-            }
-        });
     }
 
     ~Program() {
-        m_watching = false;
-        m_watcher.join();
         if (!WaitForExit(0)) TerminateProcess(m_process.hProcess, 1);
         WaitForExit(5000);
         CloseHandle(m_process.hThread);
@@ -118,10 +102,6 @@ public:
         GetExitCodeProcess(m_process.hProcess, &code);
         return code;
     }
-    // The longest the program took to answer since the last call, in ms: a watcher asks it
-    // every 10 ms.
-    double TakeSlowest() const { return m_slowest.exchange(0) / 1000.0; }
-
     // Returns once the program answers a sent message; posted ones may still wait.
     void Sync(HWND window = nullptr) const {
         DWORD_PTR ignored = 0;
@@ -215,9 +195,6 @@ private:
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
     DWORD m_thread = 0;
-    mutable std::atomic<long long> m_slowest{0};  // microseconds
-    std::atomic<bool> m_watching{true};
-    std::thread m_watcher;
 };
 
 // The fraction bar as the screen shows it, in client coordinates: the first and last rows and

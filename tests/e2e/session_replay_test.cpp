@@ -1,8 +1,7 @@
 // Sessions from the model replayed on Quarvel.exe under Wine, the user's actions sent as window
 // messages and each step checked against what the model says the window shows: the scripted
-// session, and a random one of hundreds of actions (a monkey). The program must answer within a
-// second, hold no more GDI objects as it goes on, paint its fraction bar where it belongs, and
-// end normally. The run script replays the scripted session also at other scales and settings.
+// session, and a random one of hundreds of actions (a monkey). The program must hold no more GDI
+// objects as it goes on, paint its fraction bar where it belongs, and end normally. The run script replays the scripted session also at other scales and settings.
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -34,19 +33,10 @@ std::string BarFault(const FractionBar& found) {
     return text.str();
 }
 
-// Under qemu-i386 a 32-bit program computes 5 to 20 times slower, and starts others in seconds.
-const bool kEmulated = !Setting("QUARVEL_E2E_EMULATED").empty();
-
-// What the program took to answer, over every window of a session.
-struct Answers {
-    double slowest = 0, slowestShell = 0;  // the latter: help answered OK, waiting for the shell
-    std::string gdiObjects;
-};
-
 class WineWindow {
 public:
-    WineWindow(const Program& program, Answers& answers)
-        : m_program(program), m_main(program.Main()), m_answers(answers) {}
+    WineWindow(const Program& program, std::string& gdiObjects)
+        : m_program(program), m_main(program.Main()), m_gdiObjects(gdiObjects) {}
 
     void Type(const std::string& field, const std::string& text) {
         m_program.Type(m_main, session::FieldId(field), text);
@@ -75,10 +65,6 @@ public:
         byMenu ? m_program.Post(m_main, WM_COMMAND, ID_ONLINE_HELP)
                : m_program.Click(m_main, IDC_ONLINE_HELP);
         m_program.Answer(m_program.WaitForWindow("Online Help"), ok ? IDOK : IDCANCEL);
-        // OK runs the command processor inside the handler: that wait is counted apart.
-        Sleep(100);        // the handler has gone on from the box to the command processor,
-        m_program.Sync();  // and here it is done with it
-        m_answers.slowestShell = std::max(m_answers.slowestShell, m_program.TakeSlowest());
     }
     void About(bool byMenu) {
         byMenu ? m_program.Post(m_main, WM_COMMAND, ID_HELP_ABOUT)
@@ -142,20 +128,17 @@ public:
                          std::to_string(m_program.FocusedId());
     }
 
-    // After every step: the answers' times, and now and then the GDI objects held. The first
-    // boxes and dialogs make the system cache what it draws them with; after that the count
-    // must stay put, however many paints and windows follow.
+    // After every step, now and then the GDI objects held. The first boxes and dialogs make the
+    // system cache what it draws them with; after that the count must stay put, however many
+    // paints and windows follow.
     std::string Screen(const std::string& expected) {
         WaitFor([&] { return Read() == expected; });
-        const double slowest = m_program.TakeSlowest();
-        m_answers.slowest = std::max(m_answers.slowest, slowest);
-        EXPECT_LT(slowest, kEmulated ? 3000.0 : 1000.0) << "the program stopped answering";
         if (++m_steps % 25 == 0) {
             const int count = CountGdiObjects(m_program.Process());
-            m_answers.gdiObjects += " " + std::to_string(count);
+            m_gdiObjects += " " + std::to_string(count);
             EXPECT_GT(count, 0) << "the GDI handle table could not be read";
             if (m_steps == 100) m_warm = count;
-            EXPECT_TRUE(m_warm < 0 || count <= m_warm + 10) << m_answers.gdiObjects;
+            EXPECT_TRUE(m_warm < 0 || count <= m_warm + 10) << m_gdiObjects;
         }
         return Read();
     }
@@ -170,7 +153,7 @@ private:
 
     const Program& m_program;
     HWND m_main;
-    Answers& m_answers;
+    std::string& m_gdiObjects;
     int m_steps = 0, m_warm = -1;
 };
 
@@ -178,19 +161,17 @@ void Replay(const std::string& path, size_t leastSteps) {
     std::ifstream file(path);
     const std::vector<session::Step> steps = session::Read(file);
     ASSERT_GE(steps.size(), leastSteps) << path;
-    Answers answers;
+    std::string gdiObjects;
     for (size_t at = 0; at < steps.size();) {
         Program program;
-        WineWindow window(program, answers);
+        WineWindow window(program, gdiObjects);
         at = session::ReplayWindow(window, steps, at, path);
         if (!program.WaitForExit(0)) program.Post(program.Main(), WM_SYSCOMMAND, SC_CLOSE);
         ASSERT_TRUE(program.WaitForExit(10000));
         EXPECT_EQ(program.ExitCode(), 0u);
     }
     std::cout << "Windows " << (GetVersion() & 0xFF) << "." << (GetVersion() >> 8 & 0xFF)
-              << ". Slowest answer " << answers.slowest << " ms, " << answers.slowestShell
-              << " ms with the shell; GDI objects every 25 steps:" << answers.gdiObjects << "\n";
-    EXPECT_LT(answers.slowestShell, kEmulated ? 10000.0 : 3000.0);
+              << ". GDI objects every 25 steps:" << gdiObjects << "\n";
 }
 
 TEST(Sessions, TheScriptedSessionRunsAsTheModelSays) {

@@ -491,26 +491,33 @@ def replay(test, page, url, steps, origin, person=Mouse, site=""):
     test.assertEqual(page.d.execute_script(PROBLEMS, site), [[], []], origin)
 
 
-def each_window(w, check):
-    """`check(name)` in every window the program shows, each kind of box, and the ended page."""
-    check("the calculator")
-    for name, dialog, show, key in (
-            ("the units dialog", "129", lambda: w.press(w.control(w.main, 1010)), Keys.ESCAPE),
-            ("the About box", "100", lambda: w.menu("Online Help", "About"), Keys.ENTER),
-            ("a prompt", "box", lambda: (w.Type("volume", "x"), w.Calculate(False)), Keys.ESCAPE),
-            ("a warning", "box", lambda: (w.Type("volume", "0"), w.Calculate(False)), Keys.ESCAPE),
-            ("online help's question", "box",
-             lambda: (w.Type("volume", "1"), w.press(w.control(w.main, 1009))), Keys.ESCAPE)):
+def windows(w):
+    """Every window the program shows, each kind of box, and the ended page: its name, how the
+    page names it in front (FRONT), and how it is brought up from the calculator."""
+    volume = lambda text: (w.Solve("Pressure"), w.Type("volume", text))  # noqa: E731
+    return [("the calculator", "102", lambda: None),
+            ("the units dialog", "129", lambda: w.press(w.control(w.main, 1010))),
+            ("the About box", "100", lambda: w.menu("Online Help", "About")),
+            ("a prompt", "box: Please", lambda: (volume("x"), w.Calculate(False))),
+            ("a warning", "box: Calculation", lambda: (volume("0"), w.Calculate(False))),
+            ("online help's question", "box: Click", lambda: w.press(w.control(w.main, 1009))),
+            ("the ended page", "the ended page", lambda: w.Close("closebox"))]
+
+
+def bring(w, front, show):
+    """The window that FRONT names `front` in front, from wherever the page is."""
+    if not w.d.execute_script(FRONT).startswith(front):
+        settle(w)
         show()
-        w.window(dialog)
+        w.test.assertTrue(wait_for(lambda: w.d.execute_script(FRONT).startswith(front), 5), front)
+
+
+def each_window(w, check):
+    """`check(name)` in every window the program shows, then the calculator again."""
+    for name, front, show in windows(w):
+        bring(w, front, show)
         check(name)
-        w.keys(key)
-        w.gone(dialog)
-    w.Close("close")
-    w.test.assertTrue(wait_for(lambda: w.d.find_elements(By.CSS_SELECTOR, "[data-ended]")),
-                      "the page shows no end")
-    check("the ended page")
-    w.test.assertTrue(w.Closed(True), "the calculator does not start again")
+    settle(w)
 
 
 def settle(w):
@@ -554,25 +561,13 @@ def monkey(test, w, seed):
     rng = random.Random(seed)
     others = [press for press in PRESSES if isinstance(press, str)]
     shuffled = rng.sample(PRESSES, len(PRESSES))
-    pressure_first = lambda: w.Solve("Pressure")  # noqa: E731  the volume open to typing
-    rounds = [("the calculator", "102", lambda: None),
-              ("the units dialog", "129", lambda: w.press(w.control(w.main, 1010))),
-              ("the About box", "100", lambda: w.menu("Online Help", "About")),
-              ("a prompt", "box: Please", lambda: (pressure_first(), w.Type("volume", "x"),
-                                                   w.Calculate(False))),
-              ("a warning", "box: Calculation", lambda: (pressure_first(), w.Type("volume", "0"),
-                                                         w.Calculate(False))),
-              ("online help's question", "box: Click", lambda: w.press(w.control(w.main, 1009))),
-              ("an open menu", "an open menu", lambda: w.press(
-                  w.main.find_element(By.CSS_SELECTOR, ".menu-title"))),
-              ("the ended page", "the ended page", lambda: w.Close("closebox"))]
+    rounds = windows(w)
+    rounds.insert(-1, ("an open menu", "an open menu",
+                       lambda: w.press(w.main.find_element(By.CSS_SELECTOR, ".menu-title"))))
     for k, (name, front, show) in enumerate(rounds):
         presses = shuffled[k::len(rounds)] + others
         for at, press in enumerate(rng.sample(presses, len(presses))):
-            if not w.d.execute_script(FRONT).startswith(front):
-                settle(w)
-                show()
-                wait_for(lambda: w.d.execute_script(FRONT).startswith(front), 5)
+            bring(w, front, show)
             where = f"seed {seed}, {name}, press {at}: {press!r}"
             if press == "a click outside":
                 w.page.click(2, 2)
@@ -584,7 +579,7 @@ def monkey(test, w, seed):
                 w.keys(press[1])
             # A window the browser closed is shown again as its close event comes, a moment later.
             amiss = lambda: re.match("stopped|closed|no window", w.d.execute_script(FRONT))  # noqa
-            test.assertTrue(wait_for(lambda: not amiss(), 1), 
+            test.assertTrue(wait_for(lambda: not amiss(), 1),
                             f"{where}: {w.d.execute_script(FRONT)}")
             test.assertEqual(w.d.execute_script(PROBLEMS)[0], [], where)
         settle(w)
