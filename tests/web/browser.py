@@ -51,10 +51,9 @@ class Engine:
         width, height = self.screen
         if width < self.narrowest:
             with tempfile.NamedTemporaryFile("w", suffix=".html", delete=False) as holder:
-                holder.write(f'<body style="margin: 0"><iframe style="display: block; border: 0;'
-                             f' width: {width}px; height: {height}px"></iframe>')
+                holder.write(f'<body style="margin: 0"><iframe src="{url}" style="display: block;'
+                             f' border: 0; width: {width}px; height: {height}px"></iframe>')
             self.d.get("file://" + holder.name)
-            self.d.execute_script("document.querySelector('iframe').src = arguments[0]", url)
             assert wait_for(self.in_the_frame, 30), f"{url} never came in its frame"
             os.unlink(holder.name)
         else:

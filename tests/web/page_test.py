@@ -190,6 +190,12 @@ if (w && arguments[0] && w.requestClose) w.requestClose(); else if (w) w.close()
 Step = collections.namedtuple("Step", "action argument screen box bits")
 
 
+def shows(d, script, expected, seconds=5):
+    """What `script` answers, once it answers `expected` or the time is up."""
+    wait_for(lambda: d.execute_script(script) == expected, seconds)
+    return d.execute_script(script)
+
+
 def steps(*random_session):
     """The scripted session, or with a seed and a length a random one."""
     lines = model.random_session(*random_session) if random_session else model.scripted_session()
@@ -380,8 +386,7 @@ class Mouse:
         return bool(tabs)
 
     def Screen(self, expected):
-        return wait_for(lambda: (lambda shown: shown if shown == expected else None)(
-            self.d.execute_script(SCREEN)), 2) or self.d.execute_script(SCREEN)
+        return shows(self.d, SCREEN, expected, 2)
 
 
 class Keyboard(Mouse):
@@ -756,7 +761,7 @@ class Page(unittest.TestCase):
     def test_a_page_that_cannot_start_or_stops_says_so_and_does_nothing_more(self):
         shown = "return [...document.querySelectorAll('#desktop > *')].map((e) => e.innerText)"
         page = start(self, first="WebAssembly.instantiate = () => Promise.reject(Error('refused'))")
-        self.assertEqual(wait_for(lambda: page.d.execute_script(shown)),
+        self.assertEqual(shows(page.d, shown, ["Quarvel could not start.\n\nrefused"]),
                          ["Quarvel could not start.\n\nrefused"])
         page = start(self)
         w = Mouse(self, page)
@@ -789,13 +794,11 @@ class Page(unittest.TestCase):
                 ("Temperature",
                  "Temperature equals Pressure times Volume, divided by Moles times R")):
             w.Solve(quantity)
-            self.assertEqual(wait_for(lambda: d.execute_script(heard) == equation and equation),
-                             equation, d.execute_script(heard))
+            self.assertEqual(shows(d, heard, equation), equation)
             w.Calculate(False)
             shown = d.execute_script(SCREEN).split("|")
             said = f"{quantity} = {shown[4]}{shown[-2]}"
-            self.assertEqual(wait_for(lambda: d.execute_script(told) == said and said),
-                             said, d.execute_script(told))
+            self.assertEqual(shows(d, told, said), said)
 
     # Every field, every command that reads them: the prompt comes, nothing runs, nothing is
     # added to the page but the box, the other fields keep what they hold, the page answers on.
