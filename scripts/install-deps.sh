@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-multilib qemu-user  # and util-linux's unshare: 32-bit x86 code where the kernel runs none
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 g++-mingw-w64-i686
-    wine wine64 wine32:i386 fonts-wine xvfb x11-utils x11-apps imagemagick
+    wine wine64 wine32:i386 fonts-wine xvfb xserver-xephyr x11-utils x11-apps imagemagick
     clang-14 libclang-rt-14-dev
     emscripten chromium chromium-driver webkit2gtk-driver firefox-esr python3-selenium python3-pil
     fonts-liberation

@@ -6,6 +6,8 @@
 #   wine_runs_32_bit     whether this machine runs 32-bit x86 programs (a tiny one is tried)
 #   wine_prefix_scheme S D  make a copy of the prefix in D the prefix, switched to scheme S: a
 #                        display scale ("144dpi"), "high-contrast", or a Windows version ("winxp")
+#   wine_two_monitors    a display of two monitors side by side, shown in the one there is, until
+#                        wine_two_monitors_stop
 #   WINE                 the 64-bit Wine loader
 
 WINE=/usr/lib/wine/wine64
@@ -13,7 +15,7 @@ export WINEPREFIX=${QUARVEL_WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.."
 export WINEDEBUG=${WINEDEBUG:--all}
 # Mono and Gecko cannot be downloaded here; without these Wine offers to install them.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
-_wine_xvfb_pid=""
+_wine_xvfb_pid="" _wine_xephyr_pid="" _wine_one_display=""
 
 _wine_display_works() {
     [ -n "${DISPLAY:-}" ] && command -v xdpyinfo >/dev/null && xdpyinfo >/dev/null 2>&1
@@ -117,7 +119,36 @@ wine_prefix_scheme() {
     /usr/lib/wine/wineserver -k 2>/dev/null || true
 }
 
+# Wine sees a display's monitors as its Xinerama heads, where the display has no RandR. Xvfb places
+# all its heads at (0, 0); Xephyr places them side by side.
+wine_two_monitors() {
+    local display
+    _wine_one_display=$DISPLAY
+    for display in $(seq 100 120); do
+        [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
+        Xephyr ":$display" -screen 1024x768 -screen 1024x768 +xinerama -extension RANDR \
+            -nolisten tcp >/dev/null 2>&1 &
+        _wine_xephyr_pid=$!
+        export DISPLAY=":$display"
+        for _ in $(seq 50); do _wine_display_works && return 0; sleep 0.1; done
+        wine_two_monitors_stop
+    done
+    echo "no display of two monitors could be started (Xephyr)" >&2
+    return 1
+}
+
+wine_two_monitors_stop() {
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    if [ -n "$_wine_xephyr_pid" ]; then
+        kill "$_wine_xephyr_pid" 2>/dev/null || true
+        wait "$_wine_xephyr_pid" 2>/dev/null || true
+    fi
+    _wine_xephyr_pid=""
+    export DISPLAY=${_wine_one_display:-$DISPLAY}
+}
+
 wine_session_stop() {
+    wine_two_monitors_stop
     /usr/lib/wine/wineserver -k 2>/dev/null || true
     if [ -n "$_wine_xvfb_pid" ]; then
         kill "$_wine_xvfb_pid" 2>/dev/null || true

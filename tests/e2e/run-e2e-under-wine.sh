@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the end-to-end driver under Wine on Quarvel.exe (a 32-bit one through with-i386.sh, in a
 # prefix of its own), with a stand-in browser, on the model's scripted and random sessions
-# (QUARVEL_SESSION_SEED replays one), then the scripted one at other scales, in high contrast and
-# on the oldest Windows the build is for (XP, or XP x64).
+# (QUARVEL_SESSION_SEED replays one), where dialogs open on a display of two monitors, then the
+# scripted session at other scales, in high contrast and on the oldest Windows the build is for
+# (XP, or XP x64).
 # Usage: run-e2e-under-wine.sh DRIVER.exe QUARVEL.exe STAND_IN_BROWSER.exe WORK_DIR [gtest args]
 set -euo pipefail
 driver=$1 quarvel=$2 browser=$3 work=$(realpath -m "$4")
@@ -38,11 +39,20 @@ python3 "$model" --random "$seed" 600 >"$work/random.tsv"
 winpath() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
 QUARVEL_E2E_EXE=$(winpath "$quarvel") QUARVEL_E2E_SCRIPTED=$(winpath "$work/scripted.tsv") status=0
 export QUARVEL_E2E_EXE QUARVEL_E2E_SCRIPTED
-QUARVEL_E2E_RANDOM=$(winpath "$work/random.tsv") "$WINE" "$driver" "$@" || status=1
+QUARVEL_E2E_RANDOM=$(winpath "$work/random.tsv") "$WINE" "$driver" --gtest_filter='Sessions.*' \
+    "$@" || status=1
+
+echo "=== Dialogs on the calculator's monitor, on a display of two"
+prefix=$WINEPREFIX
+wine_prefix_scheme 96dpi "$work/prefix-two-monitors"
+if wine_two_monitors; then "$WINE" "$driver" --gtest_filter='Windows.*' || status=1
+else status=1; fi
+wine_two_monitors_stop
+rm -rf "$WINEPREFIX"
+export WINEPREFIX=$prefix
 
 # The scripted session, with its fraction bar, at three display scales, in high contrast and on
 # the oldest Windows, each in a copy of the prefix.
-prefix=$WINEPREFIX
 for scheme in 96dpi 144dpi 192dpi high-contrast $oldest; do
     echo "=== The scripted session and its fraction bar: $scheme"
     wine_prefix_scheme "$scheme" "$work/prefix-$scheme"
