@@ -41,7 +41,7 @@ for machine in win32:i386 win64:x86-64; do
     mkdir "$unpacked/${machine%:*}"
     /usr/bin/python3 -m zipfile -e "dist/Quarvel-$version-${machine%:*}.zip" \
         "$unpacked/${machine%:*}"
-    tests/check_executable.sh "$unpacked/${machine%:*}/Quarvel.exe" "${machine#*:}" \
+    scripts/check_executable.sh "$unpacked/${machine%:*}/Quarvel.exe" "${machine#*:}" \
         x86_64-w64-mingw32-objdump x86_64-w64-mingw32-windres
 done
 

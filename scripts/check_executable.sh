@@ -4,6 +4,7 @@
 # Windows it is for exports (Windows 2000 for i386, XP x64 for x86-64; windows_imports.tsv says
 # which Windows first exported each), asks for no later Windows in its header, and carries its
 # windows, menu, string, icon, version block and a manifest that asks for the display's own scale.
+# A release is made only of executables that pass it (scripts/release.sh); the tests run it too.
 # Usage: check_executable.sh Quarvel.exe i386|x86-64 OBJDUMP WINDRES
 set -euo pipefail
 exe=$1 machine=$2 objdump=$3 windres=$4
