@@ -2,14 +2,8 @@
 #pragma once
 #include <cstddef>
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__has_feature)
-#if defined(__SANITIZE_ADDRESS__) || __has_feature(address_sanitizer)
-#define QUARVEL_COUNTS_WITH_SANITIZER 1
-#endif
-#endif
-
-#ifdef QUARVEL_COUNTS_WITH_SANITIZER
-#include <sanitizer/allocator_interface.h>
+#ifdef __SANITIZE_ADDRESS__  // the sanitizer's own allocator, in its run-time library
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 inline std::size_t BytesInUse() { return __sanitizer_get_current_allocated_bytes(); }
 #elif defined(__EMSCRIPTEN__)
 #include <malloc.h>
