@@ -499,7 +499,10 @@ def replay(test, page, url, steps, origin, person=Mouse, site=""):
 def windows(w):
     """Every window the program shows, each kind of box, and the ended page: its name, how the
     page names it in front (FRONT), and how it is brought up from the calculator."""
-    volume = lambda text: (w.Solve("Pressure"), w.Type("volume", text))  # noqa: E731
+    def volume(text):  # typed into, solving for pressure, whose divisor the volume is
+        if w.d.execute_script(SCREEN).split("|")[5] != "Pressure":
+            w.Solve("Pressure")
+        w.Type("volume", text)
     return [("the calculator", "102", lambda: None),
             ("the units dialog", "129", lambda: w.press(w.control(w.main, 1010))),
             ("the About box", "100", lambda: w.menu("Online Help", "About")),
