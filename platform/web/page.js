@@ -164,6 +164,7 @@ const QuarvelPage = (() => {
   // let through, a phone's back gesture. A window the program still holds is shown again at once,
   // and the request reaches the program as the Esc it is, once, so that the two never disagree.
   function keepOpen(frame, escape) {
+    frame.escape = escape;
     frame.addEventListener('cancel', (event) => {
       event.preventDefault();
       escape();
@@ -782,7 +783,6 @@ const QuarvelPage = (() => {
     const buttons = BOX_BUTTONS[style & 0xF] || BOX_BUTTONS[0];
     // The close box answers as Esc does: Cancel, or OK where OK is the only button.
     const cancel = buttons.includes(2) ? 2 : buttons.length === 1 ? buttons[0] : 0;
-    frame.cancel = cancel;
     if (cancel) addCloseBox(bar, () => post(Input.ANSWER, id, cancel));
     const body = el('div', 'box-body', frame);
     const icon = BOX_ICONS[style & 0xF0];
@@ -819,7 +819,7 @@ const QuarvelPage = (() => {
     } else if (event.key === 'Enter') {
       (buttons[at] || buttons[0]).click();
     } else if (event.key === 'Escape') {
-      if (frame.cancel) post(Input.ANSWER, frame.box, frame.cancel);
+      frame.escape();
     } else if (!event.altKey && event.key !== 'F10') {
       return;
     }
