@@ -6,12 +6,9 @@
 
 #include "support/calculator_fixture.h"
 #include "support/session_replay.h"
+#include "window/online_help.h"
 
 namespace {
-
-const std::string kHelpQuestion =
-    "Click OK to go to Online help.  If you cannot access online help from this box goto:\n "
-    "https://" QUARVEL_HELP_HOST;
 
 class MemoryWindow {
 public:
@@ -81,16 +78,15 @@ public:
                         m_window.SelectedText(id) == m_window.Text(id))
                         said += name;
                 }
-            } else if (box.caption == "Online Help" && box.text == kHelpQuestion &&
+            } else if (box.caption == QUARVEL_HELP_CAPTION && box.text == QUARVEL_HELP_QUESTION &&
                        box.style == (MB_OKCANCEL | MB_ICONINFORMATION)) {
                 // OK starts the browser on the help site; Cancel starts nothing.
                 const auto& commands = m_session.ShellCommands();
                 const bool ran = commands.size() > m_shellCommands;
                 m_shellCommands = commands.size();
-                said += !ran ? "help:none"
-                        : commands.back() == "start iexplore.exe  " QUARVEL_HELP_HOST
-                            ? "help:ran"
-                            : "help: " + commands.back();
+                said += !ran                                      ? "help:none"
+                        : commands.back() == QUARVEL_HELP_COMMAND ? "help:ran"
+                                                                  : "help: " + commands.back();
             } else if (box.caption == "Warning" && box.style == MB_ICONSTOP) {
                 said += "warning:" + box.text;
             } else {
@@ -106,7 +102,7 @@ public:
                                     m_window.SelectedEntry(IDC_SOLVE_FOR));
     }
 
-    std::string ResultBits(const std::string&) {
+    std::optional<std::string> ResultBits() {
         return std::isnan(m_dlg.m_dResult) ? "nan" : std::to_string(Bits(m_dlg.m_dResult));
     }
 

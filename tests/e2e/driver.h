@@ -1,9 +1,11 @@
 // Drives a running Quarvel.exe from another process, as an automation client does: windows are
 // found by caption, read with WM_GETTEXT and the list messages, and commanded with posted
-// messages. Every step that follows a posted action waits, with a timeout, for what it expects.
+// messages. Every step that follows a posted action waits, with a timeout, for what it expects,
+// and every sent message is answered within ten seconds or fails the step it belongs to.
 #pragma once
 
 #include <windows.h>
+#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -19,7 +22,7 @@
 
 #include "res/resource.h"
 
-// The run script's settings: QUARVEL_E2E_EXE, QUARVEL_E2E_SCRIPTED and QUARVEL_E2E_RANDOM.
+// The run script's settings, QUARVEL_E2E_*.
 inline std::string Setting(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
 
 // Polls `done` for up to ten seconds; whether it came true.
@@ -29,7 +32,38 @@ inline bool WaitFor(const std::function<bool()>& done) {
     return false;
 }
 
-// The thread's focus and active window.
+inline bool g_programHangs = false;  // till the next Program starts
+
+// Sends `message`; its answer, or 0 from a window that is gone. A program that does not answer
+// in ten seconds hangs: the step fails, once, and nothing more is sent to it.
+inline LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR answer = 0;
+    if (!g_programHangs &&
+        !SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 10000, &answer) &&
+        GetLastError() == ERROR_TIMEOUT)
+        g_programHangs = true, ADD_FAILURE() << "no answer in 10 s to message " << message;
+    return static_cast<LRESULT>(answer);
+}
+
+// The addresses the stand-in browser was asked to open, a line each, from the file the run script
+// names; read once no stand-in browser runs, as each writes its address before it ends.
+inline std::vector<std::string> OpenedAddresses() {
+    EXPECT_TRUE(WaitFor([] {
+        HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 process{};
+        process.dwSize = sizeof process;
+        BOOL more = Process32First(all, &process);
+        while (more && _stricmp(process.szExeFile, "iexplore.exe") != 0)
+            more = Process32Next(all, &process);
+        CloseHandle(all);
+        return !more;
+    })) << "a browser that online help started never ended";
+    std::ifstream file(Setting("QUARVEL_E2E_OPENED"));
+    std::vector<std::string> addresses;
+    for (std::string line; std::getline(file, line);) addresses.push_back(line);
+    return addresses;
+}
+
 inline GUITHREADINFO ThreadInfo(DWORD thread) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -52,18 +86,15 @@ inline std::wstring Widen(const std::string& text) {
 
 inline std::string Text(HWND window) {
     wchar_t wide[1024] = {};
-    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide));
+    Send(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide));
     return Narrow(wide);
 }
 
-inline std::string Text(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
-
-// The chosen entry of a list.
 inline std::string Selected(HWND dialog, int id) {
     HWND list = GetDlgItem(dialog, id);
-    const LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    const LRESULT index = Send(list, CB_GETCURSEL);
     wchar_t wide[256] = {};
-    if (index >= 0) SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide));
+    if (index >= 0) Send(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide));
     return Narrow(wide);
 }
 
@@ -71,6 +102,7 @@ class Program {
 public:
     // Starts Quarvel.exe and waits for its window.
     Program() {
+        g_programHangs = false;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         std::string commandLine = "\"" + Setting("QUARVEL_E2E_EXE") + "\"";
@@ -103,15 +135,23 @@ public:
         return code;
     }
     // Returns once the program answers a sent message; posted ones may still wait.
-    void Sync(HWND window = nullptr) const {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(window != nullptr ? window : m_main, WM_NULL, 0, 0, SMTO_NORMAL, 10000,
-                            &ignored);
+    void Sync(HWND window = nullptr) const { Send(window != nullptr ? window : m_main, WM_NULL); }
+    // The program's visible top-level window with `caption` (any, if none), other than the main
+    // window; null if there is none.
+    HWND Find(const char* caption) const {
+        // The program's windows are all dialogs, of the system's dialog class.
+        for (HWND window = nullptr;
+             (window = FindWindowExA(nullptr, window, "#32770", caption)) != nullptr;) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(window, &processId);
+            if (processId == m_process.dwProcessId && window != m_main && IsWindowVisible(window))
+                return window;
+        }
+        return nullptr;
     }
-    // The program's visible top-level window with `caption`, other than the main window.
     HWND WaitForWindow(const std::string& caption) const {
         HWND found = nullptr;
-        EXPECT_TRUE(WaitFor([&] { return (found = Find(caption)) != nullptr; }))
+        EXPECT_TRUE(WaitFor([&] { return (found = Find(caption.c_str())) != nullptr; }))
             << "no window \"" << caption << "\" came";
         return found;
     }
@@ -137,9 +177,9 @@ public:
     }
     void Pick(HWND dialog, int id, const std::string& entry) const {
         HWND list = GetDlgItem(dialog, id);
-        const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+        const LRESULT count = Send(list, CB_GETCOUNT);
         for (LRESULT i = 0; i < count; ++i) {
-            SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            Send(list, CB_SETCURSEL, static_cast<WPARAM>(i));
             // Setting the selection does not notify; a user's pick does.
             if (Selected(dialog, id) == entry)
                 return Post(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
@@ -148,8 +188,7 @@ public:
         ADD_FAILURE() << "the list has no entry " << entry;
     }
     void Type(HWND dialog, int id, const std::string& text) const {
-        SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(Widen(text).c_str()));
+        Send(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
         Sync(dialog);
     }
     // Answers the box with the button `id` (IDOK, IDCANCEL) and waits until it is gone.
@@ -180,36 +219,15 @@ public:
     }
 
 private:
-    HWND Find(const std::string& caption) const {
-        // The program's windows are all dialogs, of the system's dialog class.
-        for (HWND window = nullptr;
-             (window = FindWindowExA(nullptr, window, "#32770", caption.c_str())) != nullptr;) {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(window, &processId);
-            if (processId == m_process.dwProcessId && window != m_main && IsWindowVisible(window))
-                return window;
-        }
-        return nullptr;
-    }
-
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
     DWORD m_thread = 0;
 };
 
-// The fraction bar as the screen shows it, in client coordinates: the first and last rows and
-// columns where the window-text colour runs across half the numerator or more, from the
-// numerator's top to the denominator's bottom (left > right if none), and `strays`, pixels of
-// that colour between the two beside the bar's columns.
-struct FractionBar {
-    RECT numerator{}, denominator{}, bar{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
-    int strays = 0;
-};
-
-// The screen's pixels in `area`, each 0x00RRGGBB, and in `header` their layout.
-inline std::vector<DWORD> Grab(const RECT& area, BITMAPINFOHEADER& header) {
+// The screen's pixels in `area`, row by row, each 0x00RRGGBB.
+inline std::vector<DWORD> Grab(const RECT& area) {
     const LONG width = area.right - area.left, height = area.bottom - area.top;
-    header = {sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // rows top down
+    BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -224,55 +242,54 @@ inline std::vector<DWORD> Grab(const RECT& area, BITMAPINFOHEADER& header) {
     return pixels;
 }
 
-inline FractionBar ReadFractionBar(HWND main) {
-    FractionBar found;
-    POINT origin{0, 0};
-    ClientToScreen(main, &origin);
-    auto client = [&](int id) {
-        RECT rect;
-        GetWindowRect(GetDlgItem(main, id), &rect);
-        OffsetRect(&rect, -origin.x, -origin.y);
-        return rect;
-    };
-    found.numerator = client(IDC_NUMERATOR);
-    found.denominator = client(IDC_DENOMINATOR);
-    const RECT& numerator = found.numerator;
-    const int width = numerator.right - numerator.left;
+// What is wrong with the fraction bar on the screen, if anything. As at 96 DPI, it lies in the
+// rows strictly between numerator and denominator, from 5/135 of the numerator's width in to its
+// right edge, alone in the window-text colour there. The bar is the rows where that colour runs
+// across half the numerator or more; the pen's ends may differ by a few pixels.
+inline std::string BarFault(HWND main) {
+    RECT numerator, denominator;  // on the screen
+    GetWindowRect(GetDlgItem(main, IDC_NUMERATOR), &numerator);
+    GetWindowRect(GetDlgItem(main, IDC_DENOMINATOR), &denominator);
+    const int width = numerator.right - numerator.left, left = numerator.left + width * 5 / 135;
     // The pen's end may reach past the numerator's right edge; left of it stands a label.
     const RECT area{numerator.left, numerator.top, numerator.right + width / 10,
-                    found.denominator.bottom};
-    // A window just restored may not have its controls in place yet: no bar, for now.
-    if (width <= 0 || area.bottom <= area.top) return found;
-    RECT onScreen = area;
-    OffsetRect(&onScreen, origin.x, origin.y);
-    BITMAPINFOHEADER header;
-    const std::vector<DWORD> pixels = Grab(onScreen, header);
-    const int columns = area.right - area.left;
-    const COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);  // 0x00BBGGRR
-    const DWORD text = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+                    denominator.bottom};
+    // A window just restored may not have its controls in place yet.
+    if (width <= 0 || area.bottom <= area.top) return "the panel is not laid out";
+    const std::vector<DWORD> pixels = Grab(area);
+    const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
     auto ink = [&](int x, int y) {
-        const DWORD pixel = pixels[(y - area.top) * columns + x - area.left];
-        for (int shift : {0, 8, 16})
-            if (std::abs(static_cast<int>(pixel >> shift & 0xFF) -
-                         static_cast<int>(text >> shift & 0xFF)) > 48)
-                return false;
-        return true;
+        const DWORD pixel = pixels[(y - area.top) * (area.right - area.left) + x - area.left];
+        return std::abs(static_cast<int>(pixel >> 16 & 0xFF) - GetRValue(text)) <= 48 &&
+               std::abs(static_cast<int>(pixel >> 8 & 0xFF) - GetGValue(text)) <= 48 &&
+               std::abs(static_cast<int>(pixel & 0xFF) - GetBValue(text)) <= 48;
     };
-    RECT& bar = found.bar;
+    RECT bar{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
     for (int y = area.top; y < area.bottom; ++y) {
         int longest = 0, end = 0;
         for (int x = area.left, run = 0; x < area.right; ++x) {
             run = ink(x, y) ? run + 1 : 0;
             if (run > longest) longest = run, end = x;
         }
-        if (2 * longest < width) continue;
-        bar = {std::min<LONG>(bar.left, end - longest + 1), std::min<LONG>(bar.top, y),
-               std::max<LONG>(bar.right, end), y};
+        if (2 * longest >= width)
+            bar = {std::min<LONG>(bar.left, end - longest + 1), std::min<LONG>(bar.top, y),
+                   std::max<LONG>(bar.right, end), y};
     }
-    for (int y = numerator.bottom; y < found.denominator.top; ++y)
+    int strays = 0;  // pixels of its colour between the texts, beside the bar
+    for (int y = numerator.bottom; y < denominator.top; ++y)
         for (int x = area.left; x < area.right; ++x)
-            found.strays += (x < bar.left || x > bar.right) && ink(x, y);
-    return found;
+            strays += (x < bar.left || x > bar.right) && ink(x, y);
+    constexpr int kSlack = 4;  // pixels the pen's ends may differ by
+    if (bar.left <= bar.right && numerator.bottom < bar.top && bar.bottom < denominator.top &&
+        std::abs(bar.left - left) <= kSlack && std::abs(bar.right - numerator.right) <= kSlack &&
+        strays == 0)
+        return "";
+    auto span = [](LONG from, LONG to) { return std::to_string(from) + ".." + std::to_string(to); };
+    return "on the screen, expected a bar alone in rows " +
+           span(numerator.bottom + 1, denominator.top - 1) + ", columns " +
+           span(left, numerator.right) + " +-4; found rows " + span(bar.top, bar.bottom) +
+           ", columns " + span(bar.left, bar.right) + ", and " + std::to_string(strays) +
+           " pixels of its colour beside it";
 }
 
 // The GDI objects `process` holds, stock objects aside; -1 when they cannot be read. Read from

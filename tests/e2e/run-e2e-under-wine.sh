@@ -38,7 +38,8 @@ python3 "$model" --random "$seed" 600 >"$work/random.tsv"
 # Drive Z: is the root: unlike asking winepath, which now and then gave an empty path, this holds.
 winpath() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
 QUARVEL_E2E_EXE=$(winpath "$quarvel") QUARVEL_E2E_SCRIPTED=$(winpath "$work/scripted.tsv") status=0
-export QUARVEL_E2E_EXE QUARVEL_E2E_SCRIPTED
+QUARVEL_E2E_OPENED=$(winpath "$work/opened.txt")  # where the stand-in browser writes
+export QUARVEL_E2E_EXE QUARVEL_E2E_SCRIPTED QUARVEL_E2E_OPENED
 QUARVEL_E2E_RANDOM=$(winpath "$work/random.tsv") "$WINE" "$driver" --gtest_filter='Sessions.*' \
     "$@" || status=1
 

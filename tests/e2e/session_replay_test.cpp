@@ -1,12 +1,14 @@
 // Sessions from the model replayed on Quarvel.exe under Wine, the user's actions sent as window
 // messages and each step checked against what the model says the window shows: the scripted
 // session, and a random one of hundreds of actions (a monkey). The program must hold no more GDI
-// objects as it goes on, paint its fraction bar where it belongs, and end normally. The run script replays the scripted session also at other scales and settings.
+// objects as it goes on, paint its fraction bar where it belongs, and end normally. The run script
+// replays the scripted session also at other scales and settings.
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <optional>
+#include <set>
 
 #include "driver.h"
 #include "res/resource.h"
@@ -14,29 +16,9 @@
 
 namespace {
 
-// As at 96 DPI, the bar lies in the rows strictly between numerator and denominator, from 5/135
-// of the numerator's width in to its right edge (the pen's ends may differ by a few pixels),
-// alone in its colour there. Empty when it does, else what was expected and what was found.
-std::string BarFault(const FractionBar& found) {
-    const RECT &numerator = found.numerator, &bar = found.bar;
-    const int left = numerator.left + (numerator.right - numerator.left) * 5 / 135;
-    constexpr int kSlack = 4;  // pixels the pen's ends may differ by
-    if (bar.left <= bar.right && numerator.bottom < bar.top && bar.bottom < found.denominator.top &&
-        std::abs(bar.left - left) <= kSlack && std::abs(bar.right - numerator.right) <= kSlack &&
-        found.strays == 0)
-        return "";
-    std::ostringstream text;
-    text << "expected a bar alone between numerator " << numerator.bottom << " and denominator "
-         << found.denominator.top << ", columns " << left << ".." << numerator.right << " +-"
-         << kSlack << "; found rows " << bar.top << ".." << bar.bottom << ", columns " << bar.left
-         << ".." << bar.right << ", and " << found.strays << " pixels of its colour beside it";
-    return text.str();
-}
-
 class WineWindow {
 public:
-    WineWindow(const Program& program, std::string& gdiObjects)
-        : m_program(program), m_main(program.Main()), m_gdiObjects(gdiObjects) {}
+    explicit WineWindow(const Program& program) : m_program(program), m_main(program.Main()) {}
 
     void Type(const std::string& field, const std::string& text) {
         m_program.Type(m_main, session::FieldId(field), text);
@@ -64,7 +46,12 @@ public:
     void Help(bool ok, bool byMenu) {
         byMenu ? m_program.Post(m_main, WM_COMMAND, ID_ONLINE_HELP)
                : m_program.Click(m_main, IDC_ONLINE_HELP);
+        std::ofstream(Setting("QUARVEL_E2E_OPENED")).close();  // from now on, this answer's
         m_program.Answer(m_program.WaitForWindow("Online Help"), ok ? IDOK : IDCANCEL);
+        // Online help's command has run by now: the program answers nothing while it runs.
+        const std::vector<std::string> opened = OpenedAddresses();
+        m_help = opened.empty() ? "help:none" : "help: opened " + opened.back();
+        if (opened == std::vector<std::string>{QUARVEL_HELP_HOST}) m_help = "help:ran";
     }
     void About(bool byMenu) {
         byMenu ? m_program.Post(m_main, WM_COMMAND, ID_HELP_ABOUT)
@@ -84,8 +71,7 @@ public:
         m_program.Post(m_main, WM_SYSCOMMAND, SC_RESTORE);
         std::string fault;
         EXPECT_TRUE(WaitFor([&] {
-            fault = IsIconic(m_main) ? "the window stays minimised"
-                                     : BarFault(ReadFractionBar(m_main));
+            fault = IsIconic(m_main) ? "the window stays minimised" : BarFault(m_main);
             return fault.empty();
         })) << fault;
         // Painted again and again, it leaves nothing to paint and holds no more GDI objects.
@@ -103,13 +89,15 @@ public:
 
     std::string Box(const session::Step& step) {
         const std::string kind = step.box.substr(0, step.box.find(':'));
-        if (kind == "help") return step.box;  // the stand-in browser leaves nothing to read
-        if (kind != "prompt" && kind != "warning") return "";
+        m_firstOfItsKind = m_shown.insert(kind.empty() ? step.action : kind).second;
+        if (kind == "help") return m_help;
+        if (HWND stray = m_program.Find(nullptr); kind != "prompt" && kind != "warning")
+            return stray != nullptr ? "a window \"" + Text(stray) + "\"" : "";  // none may show
         HWND box = m_program.WaitForWindow(kind == "prompt" ? "Quarvel" : "Warning");
         // The first static shows the box's icon (the prompt's and the warning's have one), the
         // second its text.
         HWND icon = FindWindowExA(box, nullptr, "Static", nullptr);
-        const std::string text = (SendMessageW(icon, STM_GETICON, 0, 0) != 0 ? "" : "no icon, ") +
+        const std::string text = (Send(icon, STM_GETICON) != 0 ? "" : "no icon, ") +
                                  Text(FindWindowExA(box, icon, "Static", nullptr));
         m_program.Answer(box, IDOK);
         if (kind == "warning") return "warning:" + text;
@@ -119,59 +107,57 @@ public:
         const bool focused =
             WaitFor([&] { return m_program.FocusedId() == field || m_program.FocusedId() == 0; });
         HWND edit = GetDlgItem(m_main, field);  // selections count UTF-16 characters
-        const auto range = static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0));
-        const bool selected =
-            LOWORD(range) == 0 && HIWORD(range) == SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+        const auto range = static_cast<DWORD>(Send(edit, EM_GETSEL));
+        const bool selected = LOWORD(range) == 0 && HIWORD(range) == Send(edit, WM_GETTEXTLENGTH);
         return text == "Please enter a number." && focused && selected
                    ? step.box
                    : "prompt " + text + " with the focus on " +
                          std::to_string(m_program.FocusedId());
     }
 
-    // After every step, now and then the GDI objects held. The first boxes and dialogs make the
-    // system cache what it draws them with; after that the count must stay put, however many
-    // paints and windows follow.
+    // After every step the GDI objects held. A box, a dialog or an action met the first time makes
+    // the system cache what it draws with; after that the count stays put, however many paints and
+    // windows follow, but for a few objects Wine makes and frees as it goes.
     std::string Screen(const std::string& expected) {
         WaitFor([&] { return Read() == expected; });
-        if (++m_steps % 25 == 0) {
-            const int count = CountGdiObjects(m_program.Process());
-            m_gdiObjects += " " + std::to_string(count);
-            EXPECT_GT(count, 0) << "the GDI handle table could not be read";
-            if (m_steps == 100) m_warm = count;
-            EXPECT_TRUE(m_warm < 0 || count <= m_warm + 10) << m_gdiObjects;
-        }
+        const int count = CountGdiObjects(m_program.Process());
+        EXPECT_GT(count, 0) << "the GDI handle table could not be read";
+        if (m_baseline < 0 || m_firstOfItsKind) m_baseline = count;
+        EXPECT_LE(count, m_baseline + 8) << "GDI objects once each kind of window was shown";
         return Read();
     }
-    std::string ResultBits(const std::string& expected) { return expected; }
+    // The driver reads texts; the result's bits it cannot (Replay says so).
+    std::optional<std::string> ResultBits() { return std::nullopt; }
 
 private:
     std::string Read() const {
-        return session::ScreenWords([&](int id) { return Text(m_main, id); },
+        return session::ScreenWords([&](int id) { return Text(GetDlgItem(m_main, id)); },
                                     [&](int id) { return IsWindowEnabled(GetDlgItem(m_main, id)); },
                                     Selected(m_main, IDC_SOLVE_FOR));
     }
 
     const Program& m_program;
     HWND m_main;
-    std::string& m_gdiObjects;
-    int m_steps = 0, m_warm = -1;
+    std::string m_help;
+    std::set<std::string> m_shown;  // the kinds of action taken and of box shown
+    bool m_firstOfItsKind = false;
+    int m_baseline = -1;
 };
 
 void Replay(const std::string& path, size_t leastSteps) {
     std::ifstream file(path);
     const std::vector<session::Step> steps = session::Read(file);
     ASSERT_GE(steps.size(), leastSteps) << path;
-    std::string gdiObjects;
+    std::cout << "Not compared: the result's bits, which Quarvel.exe shows no one.\n";
     for (size_t at = 0; at < steps.size();) {
         Program program;
-        WineWindow window(program, gdiObjects);
+        WineWindow window(program);
         at = session::ReplayWindow(window, steps, at, path);
         if (!program.WaitForExit(0)) program.Post(program.Main(), WM_SYSCOMMAND, SC_CLOSE);
         ASSERT_TRUE(program.WaitForExit(10000));
         EXPECT_EQ(program.ExitCode(), 0u);
     }
-    std::cout << "Windows " << (GetVersion() & 0xFF) << "." << (GetVersion() >> 8 & 0xFF)
-              << ". GDI objects every 25 steps:" << gdiObjects << "\n";
+    std::cout << "Windows " << (GetVersion() & 0xFF) << "." << (GetVersion() >> 8 & 0xFF) << "\n";
 }
 
 TEST(Sessions, TheScriptedSessionRunsAsTheModelSays) {

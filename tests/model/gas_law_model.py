@@ -192,8 +192,10 @@ def every_unit_of_every_family():
 
 
 SCRIPT = [
-    # Enter calculates; the bar is painted again; a calculation in other units; results passed on
-    ("type", "moles", "3"), ("enter",), ("paint",), ("change_units", "torr", "L", "C"),
+    # Enter calculates; the bar is painted again; About and online help, answered both ways;
+    # a calculation in other units; results passed on
+    ("type", "moles", "3"), ("enter",), ("paint",), ("about",), ("help", "cancel"), ("help", "ok"),
+    ("change_units", "torr", "L", "C"),
     ("type", "volume", "22.4"), ("type", "temperature", "0"), ("calculate",),
     ("solve", "Volume"), ("calculate",), ("solve", "Temperature"), ("calculate",),
     # the warnings: zero or not a number in base units stops, 0 C does not
@@ -210,9 +212,9 @@ SCRIPT = [
     ("type", "pressure", "\u22121"), ("calculate",), ("type", "pressure", "\u00bd"), ("calculate",),
     ("solve", "Temperature"), ("change_units", "bar", "ml", "K"), ("close", "close"),
     ("close", "exit"), ("type", "pressure", "1"),
-    # the largest double stays finite on the screen
+    # the largest double stays finite on the screen, painted again
     ("type", "volume", "-1.7976931348623157e308"), ("change_units", "atm", "L", "K", "cancel"),
-    ("calculate",), ("close", "exit"),
+    ("calculate",), ("paint",), ("close", "exit"),
     # the close box and Esc close whatever the fields hold
     ("type", "temperature", "warm"), ("close", "closebox"), ("type", "result", "?"),
     ("close", "esc"),
