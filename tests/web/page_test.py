@@ -34,7 +34,21 @@ import gas_law_model as model  # noqa: E402
 
 PAGE = HELP_HOST = AXE = None
 ENGINE = browser.ENGINES[os.environ.get("QUARVEL_BROWSER", "chromium")]
-FIELDS = {"pressure": 1004, "volume": 1005, "moles": 1006, "temperature": 1007, "result": 1008}
+
+# The IDs the resource script and the program share, and each dialog's Tab stops (its buttons,
+# fields and lists) in its template's order.
+RES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "res")
+with open(os.path.join(RES, "resource.h")) as header, open(os.path.join(RES, "Quarvel.rc")) as rc:
+    ID = {"IDOK": 1, "IDCANCEL": 2, **{name: int(value, 0) for name, value in re.findall(
+        r"^#define (ID\w+) (\w+)$", header.read(), re.M)}}
+    dialogs = re.findall(r"^(\w+) DIALOG.*?^BEGIN$(.*?)^END$", rc.read(), re.M | re.S)
+    TAB_STOPS = {str(ID[dialog]): [ID[a + b] for a, b in re.findall(
+        r'^ *(?:DEF)?PUSHBUTTON +"[^"]*",(\w+)|^ *(?:EDITTEXT|COMBOBOX) +(\w+)', body, re.M)]
+        for dialog, body in dialogs}
+CALCULATOR, UNITS, ABOUT = (str(ID[n]) for n in ("IDD_QUARVEL_DIALOG", "IDD_UNITS", "IDD_ABOUTBOX"))
+# A script with the resource IDs it names written as numbers.
+with_ids = functools.partial(re.sub, r"\bID[A-Z_]+\b", lambda name: str(ID[name[0]]))
+FIELDS = {name: ID["IDC_" + name.upper()] for name in model.INPUTS + ("result",)}
 HELP_TEXT = ("Click OK to go to Online help.  If you cannot access online help from this box "
              "goto:\n https://%s")
 
@@ -54,18 +68,21 @@ PROBLEMS = """return [window.__problems, performance.getEntriesByType('resource'
                       .filter((name) => !name.startsWith('data:') &&
                                         !(arguments[0] && name.startsWith(arguments[0])))];"""
 # What the calculator window shows, in the model's words.
-SCREEN = """
-const w = document.querySelector('[data-dialog="102"]');
+SCREEN = with_ids("""
+const w = document.querySelector('[data-dialog="IDD_QUARVEL_DIALOG"]');
 if (!w) return null;
 const c = (id) => w.querySelector(`[data-control="${id}"]`);
 const text = (id) => c(id).tagName === 'INPUT' ? c(id).value : c(id).textContent;
-const fields = [1004, 1005, 1006, 1007, 1008], list = c(1003);
+const fields = [IDC_PRESSURE, IDC_VOLUME, IDC_MOLES, IDC_TEMPERATURE, IDC_RESULT];
+const list = c(IDC_SOLVE_FOR);
 let shown = fields.map(text).join('|') + '|' +
             (list.selectedIndex < 0 ? '' : list.options[list.selectedIndex].textContent);
-for (const id of [1017, 1018, 1019, 1011, 1012, 1013, 1016, 1020]) shown += '|' + text(id);
+for (const id of [IDC_PRESSURE_UNIT, IDC_VOLUME_UNIT, IDC_TEMPERATURE_UNIT, IDC_EQUATION_LEFT,
+                  IDC_NUMERATOR, IDC_DENOMINATOR, IDC_RESULT_LABEL, IDC_RESULT_UNIT])
+  shown += '|' + text(id);
 return shown + '|' + ['pressure', 'volume', 'moles', 'temperature', 'result']
     .filter((name, i) => c(fields[i]).disabled).join('');
-"""
+""")
 BOX = """
 const b = document.querySelector('[data-dialog="box"]');
 return b && [b.querySelector('[data-part=caption]').textContent,
@@ -85,7 +102,7 @@ return [r.left + r.width / 2, r.top + r.height / 2];"""
 # control or caption that scrolling cannot bring whole into view, a scroll sideways, anything
 # past the screen's edge; and with `arguments[0]`, the least text in CSS pixels as drawn (a
 # field's 16), smaller text and targets under 44 pixels square.
-AMISS = """
+AMISS = with_ids("""
 const out = [], page = document.documentElement, edge = page.clientWidth, least = arguments[0];
 const name = (e) => `${(e.closest('dialog') || e).dataset.dialog} ${e.dataset.control ||
                      e.className || e.tagName} "${e.textContent.slice(0, 30)}"`;
@@ -104,7 +121,8 @@ for (const e of document.querySelectorAll(
     out.push(name(e) + ' cut');
 }
 probe.remove();
-for (const e of document.querySelectorAll('dialog[open]:not([data-dialog="102"]):not(:modal)'))
+for (const e of document.querySelectorAll(
+         'dialog[open]:not([data-dialog="IDD_QUARVEL_DIALOG"]):not(:modal)'))
   out.push(name(e) + ' modeless');
 if (page.scrollWidth > edge) out.push(`the page scrolls sideways: ${page.scrollWidth}`);
 for (const e of document.querySelectorAll('#desktop *')) {
@@ -133,7 +151,7 @@ for (const e of document.querySelectorAll('dialog[open] :is([data-control], .cap
 }
 scrollTo(0, 0);
 return out;
-"""
+""")
 # Where the texts of the window in front are drawn: a field's or list's inside its frame (a list's
 # left of its arrow), any other's the box of the text itself; and whether its control is disabled.
 TEXTS = """
@@ -243,7 +261,7 @@ class Mouse:
 
     def __init__(self, test, page):
         self.test, self.page, self.d = test, page, page.d
-        self.main = self.window("102")
+        self.main = self.window(CALCULATOR)
 
     def window(self, dialog):
         return wait_for(lambda: self.d.find_elements(By.CSS_SELECTOR,
@@ -282,11 +300,11 @@ class Mouse:
         if command == "close":
             return self.press(frame.find_element(By.CSS_SELECTOR, ".close-box"))
         self.press(frame.find_element(By.CSS_SELECTOR, ".system-menu"))
-        self.press(frame.find_element(By.CSS_SELECTOR, '[data-command="16"]'))
+        self.press(frame.find_element(By.CSS_SELECTOR, '[data-command="%d"]' % ID["IDM_ABOUTBOX"]))
 
     def behind(self):
         """A click on the window behind a dialog or box, to which nothing may answer."""
-        self.page.click(*self.d.execute_script(CENTRE, self.control(self.main, 1001)))
+        self.press(self.control(self.main, ID["IDC_CALCULATE"]))
 
     def start_again(self, ended):
         self.press(ended.find_element(By.TAG_NAME, "button"))
@@ -300,38 +318,38 @@ class Mouse:
         self.chord(Keys.CONTROL, "a")
 
     def Solve(self, quantity):
-        self.choose(self.main, 1003, quantity)
+        self.choose(self.main, ID["IDC_SOLVE_FOR"], quantity)
 
     def Calculate(self, by_enter):
         if not by_enter:
-            return self.press(self.control(self.main, 1001))
-        self.into(self.main, 1008)
+            return self.press(self.control(self.main, ID["IDC_CALCULATE"]))
+        self.into(self.main, FIELDS["result"])
         self.keys(Keys.ENTER)
 
     def ChangeUnits(self, picks, opens, by_menu):
         self.menu("Change Units", "Change Units") if by_menu else \
-            self.press(self.control(self.main, 1010))
+            self.press(self.control(self.main, ID["IDC_CHANGE_UNITS"]))
         if not opens:
             return
-        units = self.window("129")
+        units = self.window(UNITS)
         self.behind()
-        for id, entry in zip((1021, 1004, 1005), picks):
+        for id, entry in zip(TAB_STOPS[UNITS][2:], picks):
             self.choose(units, id, entry)
         {"accept": lambda: self.keys(Keys.ENTER), "esc": lambda: self.keys(Keys.ESCAPE),
-         "cancel": lambda: self.press(self.control(units, 2)),
+         "cancel": lambda: self.press(self.control(units, ID["IDCANCEL"])),
          "closebox": lambda: self.system(units, "close")}[picks[3]]()
-        self.gone("129")
+        self.gone(UNITS)
 
     def Help(self, ok, by_menu):
         self.menu("Online Help", "Online Help") if by_menu else \
-            self.press(self.control(self.main, 1009))
+            self.press(self.control(self.main, ID["IDC_ONLINE_HELP"]))
         self.help = ok
 
     def About(self, by_menu):
         self.menu("Online Help", "About") if by_menu else self.system(self.main, "about")
-        self.window("100")
+        self.window(ABOUT)
         self.keys(Keys.ENTER)
-        self.gone("100")
+        self.gone(ABOUT)
 
     def Tab(self):
         self.keys(Keys.TAB)
@@ -340,7 +358,7 @@ class Mouse:
         check_bar(self.test, self.page)
 
     def Close(self, way):
-        {"close": lambda: self.press(self.control(self.main, 1002)),
+        {"close": lambda: self.press(self.control(self.main, ID["IDC_CLOSE"])),
          "exit": lambda: self.menu("File", "Exit"), "esc": lambda: self.keys(Keys.ESCAPE),
          "closebox": lambda: self.system(self.main, "close")}[way]()
 
@@ -349,7 +367,7 @@ class Mouse:
                          5 if expected else 0)
         if ended:
             self.start_again(ended[0])
-            self.main = self.window("102")
+            self.main = self.window(CALCULATOR)
         return bool(ended)
 
     def Box(self, step):
@@ -392,20 +410,17 @@ class Mouse:
 class Keyboard(Mouse):
     """A person with a keyboard and no mouse: Tab and Shift+Tab, arrows in lists, Enter, Esc, and
     Alt with the menus' mnemonics."""
-    TAB_ORDER = {"102": [1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010],
-                 "129": [1022, 2, 1021, 1004, 1005]}
 
     def focused(self):
         return self.d.execute_script("return document.activeElement.dataset.control")
 
     def into(self, frame, id):
         """Tabs to the control the shorter way round, skipping the disabled field."""
-        order = [i for i in self.TAB_ORDER[frame.get_attribute("data-dialog")]
+        order = [i for i in TAB_STOPS[frame.get_attribute("data-dialog")]
                  if self.control(frame, i).is_enabled()]
-        at, to = order.index(int(self.focused())), order.index(id)
-        forward = (to - at) % len(order) <= len(order) // 2
-        for _ in range((to - at) % len(order) if forward else (at - to) % len(order)):
-            self.keys(Keys.TAB) if forward else self.chord(Keys.SHIFT, Keys.TAB)
+        ahead = (order.index(id) - order.index(int(self.focused()))) % len(order)
+        for _ in range(min(ahead, len(order) - ahead)):
+            self.keys(Keys.TAB) if ahead <= len(order) // 2 else self.chord(Keys.SHIFT, Keys.TAB)
         self.test.assertEqual(self.focused(), str(id))
 
     def press(self, element):  # a push button with the focus takes Enter
@@ -453,7 +468,7 @@ class Finger(Mouse):
         self.d.execute_script("document.activeElement.select()")
 
     def behind(self):  # behind a dialog: no click may come of it
-        self.test.assertFalse(self.tap(self.control(self.main, 1001), 0.3))
+        self.test.assertFalse(self.tap(self.control(self.main, ID["IDC_CALCULATE"]), 0.3))
 
     def tap(self, element, seconds=5):
         self.page.tap(*self.d.execute_script(
@@ -503,12 +518,13 @@ def windows(w):
         if w.d.execute_script(SCREEN).split("|")[5] != "Pressure":
             w.Solve("Pressure")
         w.Type("volume", text)
-    return [("the calculator", "102", lambda: None),
-            ("the units dialog", "129", lambda: w.press(w.control(w.main, 1010))),
-            ("the About box", "100", lambda: w.menu("Online Help", "About")),
+    return [("the calculator", CALCULATOR, lambda: None),
+            ("the units dialog", UNITS, lambda: w.press(w.control(w.main, ID["IDC_CHANGE_UNITS"]))),
+            ("the About box", ABOUT, lambda: w.menu("Online Help", "About")),
             ("a prompt", "box: Please", lambda: (volume("x"), w.Calculate(False))),
             ("a warning", "box: Calculation", lambda: (volume("0"), w.Calculate(False))),
-            ("online help's question", "box: Click", lambda: w.press(w.control(w.main, 1009))),
+            ("online help's question", "box: Click",
+             lambda: w.press(w.control(w.main, ID["IDC_ONLINE_HELP"]))),
             ("the ended page", "the ended page", lambda: w.Close("closebox"))]
 
 
@@ -533,8 +549,8 @@ def settle(w):
     the calculator started again where it ended."""
     for _ in range(8):
         front = w.d.execute_script(FRONT)
-        if front == "102":
-            w.main = w.window("102")  # perhaps started again by a press
+        if front == CALCULATOR:
+            w.main = w.window(CALCULATOR)  # perhaps started again by a press
             return
         if front == "the ended page":
             w.Closed(True)
@@ -597,10 +613,11 @@ def monkey(test, w, seed):
 def bar_fault(page):
     """Where the screen shows the fraction bar, if not strictly between numerator and
     denominator, across the same share of them, in the colour of the panel's text; else ""."""
-    scale = page.d.execute_script("document.querySelector('[data-control=\"1012\"]')"
-                                  ".scrollIntoView({block: 'center', inline: 'center'});"
-                                  "return devicePixelRatio")
-    numerator, denominator = (page.d.execute_script(RECT, id) for id in (1012, 1013))
+    scale = page.d.execute_script(with_ids(
+        "document.querySelector('[data-control=\"IDC_NUMERATOR\"]')"
+        ".scrollIntoView({block: 'center', inline: 'center'}); return devicePixelRatio"))
+    numerator, denominator = (page.d.execute_script(RECT, ID[name])
+                              for name in ("IDC_NUMERATOR", "IDC_DENOMINATOR"))
     width = numerator[2] - numerator[0]
     left, top = round(numerator[0] * scale), round(numerator[1] * scale)
     area = page.screenshot().crop((left, top, round((numerator[2] + 10) * scale),
@@ -768,7 +785,7 @@ class Page(unittest.TestCase):
                          ["Quarvel could not start.\n\nrefused"])
         page = start(self)
         w = Mouse(self, page)
-        w.press(w.control(w.main, 1009))
+        w.press(w.control(w.main, ID["IDC_ONLINE_HELP"]))
         self.assertTrue(wait_for(lambda: page.d.execute_script(BOX)), "help's question")
         # A fault in the page's own script: the box's buttons cannot take the focus.
         page.d.execute_script("for (const b of document.querySelectorAll('.box-buttons button'))"
@@ -810,7 +827,7 @@ class Page(unittest.TestCase):
         w, d = Mouse(self, page), page.d
         count = "return document.querySelectorAll('*').length"
         commands = {"calculate": lambda: w.Calculate(False), "solve": lambda: w.Solve("Moles"),
-                    "units": lambda: w.press(w.control(w.main, 1010))}
+                    "units": lambda: w.press(w.control(w.main, ID["IDC_CHANGE_UNITS"]))}
         for k, field in enumerate(FIELDS):
             w.Solve("Volume" if field == "pressure" else "Pressure")  # the field open to typing
             # Each field starts one command further on: over the fields every text meets each.
