@@ -29,7 +29,7 @@ build() {
         exit 1
     fi
 }
-build host host -DCMAKE_BUILD_TYPE=Release -DQUARVEL_WINDOWS_EXECUTABLES=
+build host host -DCMAKE_BUILD_TYPE=Release
 build win64 win64
 build win32 win32
 build web web

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 
-# The Windows builds come first: the host tests check the executables they make.
+# The 32-bit Windows build comes first: the 64-bit one's end-to-end tests run its executable too.
 for preset in win32 win64 host asan host32 web; do
     echo "=== build: $preset"
     cmake --preset "$preset" >/dev/null
