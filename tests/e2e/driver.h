@@ -207,7 +207,6 @@ public:
         PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
         Post(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000);
     }
-    // A click into a field; waits for the focus to be there.
     void ClickInto(HWND dialog, int id) const {
         HWND field = GetDlgItem(dialog, id);
         PostMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));

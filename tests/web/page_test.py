@@ -264,8 +264,10 @@ class Mouse:
         self.main = self.window(CALCULATOR)
 
     def window(self, dialog):
-        return wait_for(lambda: self.d.find_elements(By.CSS_SELECTOR,
-                                                     f'dialog[data-dialog="{dialog}"][open]'))[0]
+        shown = wait_for(lambda: self.d.find_elements(By.CSS_SELECTOR,
+                                                      f'dialog[data-dialog="{dialog}"][open]'))
+        self.test.assertTrue(shown, f"the window {dialog} never came")
+        return shown[0]
 
     def control(self, frame, id):
         return frame.find_element(By.CSS_SELECTOR, f'[data-control="{id}"]')
@@ -375,7 +377,7 @@ class Mouse:
         if kind not in ("prompt", "warning", "help"):
             box = self.d.execute_script(BOX)
             return f"a box: {box}" if box else ""
-        caption, text, buttons = wait_for(lambda: self.d.execute_script(BOX))
+        caption, text, buttons = wait_for(lambda: self.d.execute_script(BOX)) or ("no box",) * 3
         expected = {"prompt": ("Quarvel", "Please enter a number.", ["1"]),
                     "warning": ("Warning", step.box[8:], ["1"]),
                     "help": ("Online Help", HELP_TEXT % HELP_HOST, ["1", "2"])}[kind]
