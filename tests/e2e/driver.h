@@ -84,17 +84,10 @@ inline std::wstring Widen(const std::string& text) {
     return wide;
 }
 
+// A window's text; a drop-down list's is its chosen entry.
 inline std::string Text(HWND window) {
     wchar_t wide[1024] = {};
     Send(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide));
-    return Narrow(wide);
-}
-
-inline std::string Selected(HWND dialog, int id) {
-    HWND list = GetDlgItem(dialog, id);
-    const LRESULT index = Send(list, CB_GETCURSEL);
-    wchar_t wide[256] = {};
-    if (index >= 0) Send(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide));
     return Narrow(wide);
 }
 
@@ -181,7 +174,7 @@ public:
         for (LRESULT i = 0; i < count; ++i) {
             Send(list, CB_SETCURSEL, static_cast<WPARAM>(i));
             // Setting the selection does not notify; a user's pick does.
-            if (Selected(dialog, id) == entry)
+            if (Text(list) == entry)
                 return Post(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                             reinterpret_cast<LPARAM>(list));
         }

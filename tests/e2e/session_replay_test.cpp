@@ -133,7 +133,7 @@ private:
     std::string Read() const {
         return session::ScreenWords([&](int id) { return Text(GetDlgItem(m_main, id)); },
                                     [&](int id) { return IsWindowEnabled(GetDlgItem(m_main, id)); },
-                                    Selected(m_main, IDC_SOLVE_FOR));
+                                    Text(GetDlgItem(m_main, IDC_SOLVE_FOR)));
     }
 
     const Program& m_program;

@@ -769,8 +769,6 @@ class Page(unittest.TestCase):
 
     def test_the_models_sessions_on_a_phone_with_taps(self):
         page = start(self, **ENGINE.phone)
-        Mouse(self, page)
-        page.d.get_screenshot_as_file(os.path.join(os.path.dirname(PAGE), "phone.png"))
         for name, session in the_models_sessions(120).items():
             replay(self, page, "file://" + PAGE, session, name + " on a phone", Finger)
 
