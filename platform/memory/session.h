@@ -46,7 +46,6 @@ public:
     const std::vector<std::string>& Problems() const { return m_desktop->problems; }
     // The boxes so far, which are then forgotten: for tests that repeat a case.
     std::vector<MessageBoxRecord> TakeBoxes() { return std::exchange(m_boxes, {}); }
-    const std::vector<int>& DialogsShown() const { return m_desktop->dialogsShown; }
     // Dialog users and box answers queued but never called on.
     std::size_t UnusedExpectations() const { return m_scripts.size() + m_boxAnswers.size(); }
     int LiveGdiObjects() const { return m_desktop->LiveGdiObjects(); }
