@@ -154,10 +154,7 @@ public:
         Sync();
     }
     // The control with the keyboard focus; 0 if none.
-    int FocusedId() const {
-        HWND focus = ThreadInfo(m_thread).hwndFocus;
-        return focus != nullptr ? GetDlgCtrlID(focus) : 0;
-    }
+    int FocusedId() const { return GetDlgCtrlID(ThreadInfo(m_thread).hwndFocus); }
 
     // A user's actions: each posts its messages and waits as Sync does.
     void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam = 0) const {
@@ -284,11 +281,13 @@ inline std::string BarFault(HWND main) {
            " pixels of its colour beside it";
 }
 
-// The GDI objects `process` holds, stock objects aside; -1 when they cannot be read. Read from
-// its GDI handle table (GetGuiResources is a stub under Wine 8), which its PEB points to.
+// The GDI objects `process` draws with (pens, brushes, fonts, bitmaps), stock objects aside; -1
+// when they cannot be read. Device contexts, with the region and surface Wine gives each, come and
+// go with Wine's cache of them. Read from its GDI handle table (GetGuiResources is a stub under
+// Wine 8), which its PEB points to.
 inline int CountGdiObjects(HANDLE process) {
     // An entry of the table, whose index is a handle's low word. The type's bit 7 marks the
-    // stock objects; a zero base type, a free entry.
+    // stock objects.
     struct Entry {
         std::uint64_t object;
         std::uint32_t owner;
@@ -314,6 +313,7 @@ inline int CountGdiObjects(HANDLE process) {
                            (kEntries - 1) * sizeof(Entry), nullptr))
         return -1;
     int live = 0;
-    for (const Entry& entry : entries) live += entry.baseType != 0 && (entry.type & 0x80) == 0;
+    for (const Entry& entry : entries)  // 0 free, 1 a DC, 4 and 5 its region and surface
+        live += entry.baseType > 5 && (entry.type & 0x80) == 0;
     return live;
 }
