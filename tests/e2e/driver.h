@@ -276,9 +276,9 @@ inline std::string BarFault(HWND main) {
     auto span = [](LONG from, LONG to) { return std::to_string(from) + ".." + std::to_string(to); };
     return "on the screen, expected a bar alone in rows " +
            span(numerator.bottom + 1, denominator.top - 1) + ", columns " +
-           span(left, numerator.right) + " +-4; found rows " + span(bar.top, bar.bottom) +
-           ", columns " + span(bar.left, bar.right) + ", and " + std::to_string(strays) +
-           " pixels of its colour beside it";
+           span(left, numerator.right) + " +-" + std::to_string(kSlack) + "; found rows " +
+           span(bar.top, bar.bottom) + ", columns " + span(bar.left, bar.right) + ", and " +
+           std::to_string(strays) + " pixels of its colour beside it";
 }
 
 // The GDI objects `process` draws with (pens, brushes, fonts, bitmaps), stock objects aside; -1

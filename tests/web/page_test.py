@@ -282,6 +282,10 @@ class Mouse:
     def chord(self, modifier, key):
         ActionChains(self.d).key_down(modifier).send_keys(key).key_up(modifier).perform()
 
+    def click(self, name):
+        """A press on the calculator's control of that resource name."""
+        self.press(self.control(self.main, ID[name]))
+
     def press(self, element):  # a click in its middle, as WebDriver's own but without its waits
         self.page.click(*self.d.execute_script(CENTRE, element))
 
@@ -306,7 +310,7 @@ class Mouse:
 
     def behind(self):
         """A click on the window behind a dialog or box, to which nothing may answer."""
-        self.press(self.control(self.main, ID["IDC_CALCULATE"]))
+        self.click("IDC_CALCULATE")
 
     def start_again(self, ended):
         self.press(ended.find_element(By.TAG_NAME, "button"))
@@ -324,13 +328,12 @@ class Mouse:
 
     def Calculate(self, by_enter):
         if not by_enter:
-            return self.press(self.control(self.main, ID["IDC_CALCULATE"]))
+            return self.click("IDC_CALCULATE")
         self.into(self.main, FIELDS["result"])
         self.keys(Keys.ENTER)
 
     def ChangeUnits(self, picks, opens, by_menu):
-        self.menu("Change Units", "Change Units") if by_menu else \
-            self.press(self.control(self.main, ID["IDC_CHANGE_UNITS"]))
+        self.menu("Change Units", "Change Units") if by_menu else self.click("IDC_CHANGE_UNITS")
         if not opens:
             return
         units = self.window(UNITS)
@@ -343,8 +346,7 @@ class Mouse:
         self.gone(UNITS)
 
     def Help(self, ok, by_menu):
-        self.menu("Online Help", "Online Help") if by_menu else \
-            self.press(self.control(self.main, ID["IDC_ONLINE_HELP"]))
+        self.menu("Online Help", "Online Help") if by_menu else self.click("IDC_ONLINE_HELP")
         self.help = ok
 
     def About(self, by_menu):
@@ -360,7 +362,7 @@ class Mouse:
         check_bar(self.test, self.page)
 
     def Close(self, way):
-        {"close": lambda: self.press(self.control(self.main, ID["IDC_CLOSE"])),
+        {"close": lambda: self.click("IDC_CLOSE"),
          "exit": lambda: self.menu("File", "Exit"), "esc": lambda: self.keys(Keys.ESCAPE),
          "closebox": lambda: self.system(self.main, "close")}[way]()
 
@@ -521,12 +523,11 @@ def windows(w):
             w.Solve("Pressure")
         w.Type("volume", text)
     return [("the calculator", CALCULATOR, lambda: None),
-            ("the units dialog", UNITS, lambda: w.press(w.control(w.main, ID["IDC_CHANGE_UNITS"]))),
+            ("the units dialog", UNITS, lambda: w.click("IDC_CHANGE_UNITS")),
             ("the About box", ABOUT, lambda: w.menu("Online Help", "About")),
             ("a prompt", "box: Please", lambda: (volume("x"), w.Calculate(False))),
             ("a warning", "box: Calculation", lambda: (volume("0"), w.Calculate(False))),
-            ("online help's question", "box: Click",
-             lambda: w.press(w.control(w.main, ID["IDC_ONLINE_HELP"]))),
+            ("online help's question", "box: Click", lambda: w.click("IDC_ONLINE_HELP")),
             ("the ended page", "the ended page", lambda: w.Close("closebox"))]
 
 
@@ -785,7 +786,7 @@ class Page(unittest.TestCase):
                          ["Quarvel could not start.\n\nrefused"])
         page = start(self)
         w = Mouse(self, page)
-        w.press(w.control(w.main, ID["IDC_ONLINE_HELP"]))
+        w.click("IDC_ONLINE_HELP")
         self.assertTrue(wait_for(lambda: page.d.execute_script(BOX)), "help's question")
         # A fault in the page's own script: the box's buttons cannot take the focus.
         page.d.execute_script("for (const b of document.querySelectorAll('.box-buttons button'))"
@@ -827,7 +828,7 @@ class Page(unittest.TestCase):
         w, d = Mouse(self, page), page.d
         count = "return document.querySelectorAll('*').length"
         commands = {"calculate": lambda: w.Calculate(False), "solve": lambda: w.Solve("Moles"),
-                    "units": lambda: w.press(w.control(w.main, ID["IDC_CHANGE_UNITS"]))}
+                    "units": lambda: w.click("IDC_CHANGE_UNITS")}
         for k, field in enumerate(FIELDS):
             w.Solve("Volume" if field == "pressure" else "Pressure")  # the field open to typing
             # Each field starts one command further on: over the fields every text meets each.
